@@ -1,0 +1,14 @@
+# Warnings, -Werror and sanitizers are usage of each target, never global flags.
+function(vuna_target_options target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(VUNA_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(VUNA_SANITIZE)
+      target_compile_options(${target} PRIVATE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+      target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+  endif()
+endfunction()

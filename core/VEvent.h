@@ -1,0 +1,48 @@
+// VEvent: the one record that carries an input or draw event from the host down the widget tree.
+#pragma once
+
+// Kinds of event; the values are part of the record and print as numbers.
+enum VEventType : int {
+  etDraw = 0,         // draw pass over the whole tree
+  etMouseDown = 1,    // a mouse button went down
+  etMouseUp = 2,      // a mouse button went up
+  etMouseMotion = 3,  // the pointer moved while a button is held
+  etMouseClick = 4,   // sent right after every etMouseUp, at the same place
+  etKeyboard = 5,     // a character key went down
+  etKeyboardUp = 6,   // a character key went up
+  etSpecialKey = 7    // a non-character key (arrows, function keys ...) went down
+};
+
+enum VMouseButton : int { mbLeft = 0, mbCenter = 1, mbRight = 2 };
+
+// X and Y are in the space of whichever widget is looking at the event: window pixels when it
+// leaves the screen, rewritten step by step while it travels down the tree and put back after.
+// Key is the character code 0..255 for key events, the GLUT special-key code for etSpecialKey.
+class VEvent {
+ protected:
+  VEventType Type;
+  VMouseButton Button;
+  int X;
+  int Y;
+  int Key;
+
+ public:
+  VEvent();
+
+  virtual VEventType getType();
+  virtual void setType(VEventType newValue);
+  virtual VMouseButton getButton();
+  virtual void setButton(VMouseButton newValue);
+  virtual int getX();
+  virtual void setX(int newValue);
+  virtual int getY();
+  virtual void setY(int newValue);
+  virtual int getKey();
+  virtual void setKey(int newValue);
+  virtual ~VEvent();
+
+  // Copies the five fields through source's getters and this event's setters.
+  void copyFrom(VEvent* source);
+  // Writes "Class : VEvent" and one "Field = value" line per field to standard output.
+  void print();
+};

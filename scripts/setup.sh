@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running Vuna need, and only those
+# that are missing. Safe to run again: it does nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
+  libgtest-dev
+  xvfb xauth x11-utils
+  libfreetype-dev fonts-liberation
+  xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  sudo="sudo"
+fi
+echo "setup: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test with ctest, then builds and runs the whole suite again
+# with AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# Extra arguments go to CMake's configure step of both builds (CI passes -DVUNA_WERROR=ON).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+
+# GL tests need a real GLX context: without a display, run them inside a virtual X server.
+in_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    "$@"
+  else
+    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
+  fi
+}
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$dir" -j "$jobs"
+  in_display ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+echo "== plain build =="
+run_suite build "$@"
+
+echo "== sanitizer build (ASan + UBSan) =="
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+run_suite build-sanitize -DVUNA_SANITIZE=ON "$@"

@@ -1,0 +1,53 @@
+// GlTest: the test process's GL window and helpers to read back what a frame drew.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+constexpr int kWindowWidth = 500;
+constexpr int kWindowHeight = 400;
+
+// Opens the one 500 by 400 double-buffered RGBA GLUT window of the test process (the demo's
+// size) and makes its context current. Called once by the shared test main.
+void openTestWindow(int* argc, char** argv);
+
+// The host's projection: one unit per pixel, origin at the top-left corner, y downwards;
+// modelview identity; back buffer cleared to black. Call at the start of every pixel test.
+void resetView();
+
+struct Rgb {
+  int r;
+  int g;
+  int b;
+};
+
+// The back-buffer pixel at (x, y) in toolkit coordinates (y grows downwards). Reads before any
+// swap: after a swap the back buffer is undefined.
+Rgb readPixel(int x, int y);
+
+// The expected colour of a float colour as the 8-bit framebuffer stores it.
+Rgb toRgb(float r, float g, float b);
+
+// True when every channel is within tolerance (out of 255) of expected.
+bool near(Rgb actual, Rgb expected, int tolerance = 2);
+
+std::string toString(Rgb c);
+
+// Rows of toolkit coordinates (top row first), RGB bytes, for a rectangle of the back buffer.
+std::vector<std::uint8_t> readRegion(int x, int y, int w, int h);
+
+// Records the modelview stack depth on construction; clean() says whether no GL error is
+// pending and the depth is back where it started, describing what is wrong otherwise.
+class FrameCheck {
+ public:
+  FrameCheck();
+  std::string problems() const;  // empty when the frame left GL clean
+
+ private:
+  int depth_;
+};
+
+}  // namespace vt

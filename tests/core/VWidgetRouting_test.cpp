@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "RecordingWidget.h"
+#include "support/RecordingWidget.h"
 #include "core/VWidget.h"
 #include "support/GlTest.h"
 

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "RecordingWidget.h"
+#include "support/RecordingWidget.h"
 #include "support/StreamCapture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // RecordingWidget: the logging hooks and handlers.
-#include "RecordingWidget.h"
+#include "support/RecordingWidget.h"
 
 #include <GL/gl.h>
 

@@ -1,0 +1,88 @@
+// host: GLUT glue. The only place where GLUT callbacks and the widget tree meet.
+#include "screen/host.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+VScreen* screen = nullptr;
+
+void glutResize(int w, int h) {
+  glViewport(0, 0, w, h);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, w, h, 0, -1, 1);
+  // The model-view matrix stays current for the draw pass, which pushes and pops around
+  // every widget.
+  glMatrixMode(GL_MODELVIEW);
+  if (screen != nullptr) {
+    screen->setWidth(w);
+    screen->setHeight(h);
+  }
+}
+
+void glutDisplay() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  if (screen != nullptr) {
+    screen->glutDisplay();
+  }
+  glutSwapBuffers();
+}
+
+void glutKeyboard(unsigned char key, int x, int y) {
+  if (key == 27) {
+    std::exit(0);
+  }
+  if (screen != nullptr) {
+    screen->glutKeyboard(key, x, y);
+  }
+}
+
+void glutKeyboardUp(unsigned char key, int x, int y) {
+  if (screen != nullptr) {
+    screen->glutKeyboardUp(key, x, y);
+  }
+}
+
+void glutSpecial(int key, int x, int y) {
+  if (screen != nullptr) {
+    screen->glutSpecialFunc(key, x, y);
+  }
+}
+
+void glutMouse(int button, int state, int x, int y) {
+  if (screen != nullptr) {
+    screen->glutMouse(button, state, x, y);
+  }
+}
+
+void glutMotion(int x, int y) {
+  if (screen != nullptr) {
+    screen->glutMotion(x, y);
+  }
+}
+
+int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_DOUBLE);
+  glutInitWindowSize(500, 400);
+  glutInitWindowPosition(100, 100);
+  glutCreateWindow(title);
+
+  screen = new VScreen(nullptr);
+  if (buildScene != nullptr) {
+    buildScene(screen);
+  }
+
+  glutReshapeFunc(glutResize);
+  glutDisplayFunc(glutDisplay);
+  glutKeyboardFunc(glutKeyboard);
+  glutKeyboardUpFunc(glutKeyboardUp);
+  glutSpecialFunc(glutSpecial);
+  glutMouseFunc(glutMouse);
+  glutMotionFunc(glutMotion);
+  // No passive-motion, idle or timer callback: widgets see the pointer only while a button is
+  // held, and nothing runs between events.
+  glutMainLoop();
+  return 0;
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the mini Vuna demo. With a display it opens the window; without
+# one it runs the demo inside a virtual X server, saves a screenshot, ends the demo with Escape
+# and says where the picture is.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUNA_BUILD_TESTS=OFF > /dev/null
+cmake --build build -j "$(nproc)" --target minivuna
+
+if [ -n "${DISPLAY:-}" ]; then
+  cd build
+  exec ./minivuna
+fi
+
+shots="$root/build/screenshots"
+mkdir -p "$shots"
+echo "No display: running mini Vuna in a virtual X server."
+xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/demo_tour.sh "$root/build/minivuna" "$shots"

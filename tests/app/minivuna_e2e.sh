@@ -2,16 +2,25 @@
 # End to end: starts the real demo program inside the X server, finds its window by name, checks
 # its size and the screen's background colour in a screenshot, ends it with Escape typed through
 # XTEST, and expects exit status 0.
-# Usage: minivuna_e2e.sh <path to minivuna> <folder for screenshots and logs>
+# Usage: minivuna_e2e.sh <path to minivuna> <folder for screenshots and logs> [preload library]
+# The optional library is preloaded into the program (it keeps the GL driver mapped for the
+# leak check of a sanitizer build).
 set -euo pipefail
 exe=$(realpath "$1")
 out=$(realpath -m "$2")
+preload=${3:-}
 mkdir -p "$out"
 cd "$(dirname "$exe")"  # the images are read from the working directory
 
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 
-"$exe" > "$out/stdout.log" 2> "$out/stderr.log" &
+[ -x "$exe" ] || fail "no program at $exe"
+if [ -n "$preload" ]; then
+  LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
+    "$exe" > "$out/stdout.log" 2> "$out/stderr.log" &
+else
+  "$exe" > "$out/stdout.log" 2> "$out/stderr.log" &
+fi
 pid=$!
 
 win=$(timeout 20 xdotool search --sync --onlyvisible --name '^mini Vuna$' | head -n 1) ||

@@ -2,6 +2,8 @@
 #include "support/GlTest.h"
 
 #include <GL/freeglut.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +11,25 @@
 #include <sstream>
 
 namespace vt {
+
+namespace {
+
+// The GL driver is a library that libGL loads and unloads by itself. Once it is unloaded at
+// exit, LeakSanitizer cannot name the module behind the driver's own allocations, and the
+// suppressions (tests/lsan.supp) cannot match them. Pinning every library loaded so far keeps
+// them mapped until the leak check has run.
+void pinLoadedLibraries() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0') {
+          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
+        return 0;
+      },
+      nullptr);
+}
+
+}  // namespace
 
 void openTestWindow(int* argc, char** argv) {
   glutInit(argc, argv);
@@ -22,6 +43,7 @@ void openTestWindow(int* argc, char** argv) {
   for (int i = 0; i < 10; ++i) {
     glutMainLoopEvent();
   }
+  pinLoadedLibraries();
   resetView();
 }
 

@@ -1,0 +1,108 @@
+// VCheckBox: the toggle on a press, sizing to the caption, drawing and the dump.
+#include "widgets/VCheckBox.h"
+
+#include <GL/gl.h>
+
+#include <climits>
+#include <cmath>
+#include <iostream>
+#include <utility>
+
+#include "draw/VFont.h"
+#include "draw/VLookAndFeel.h"
+
+namespace {
+
+// Whole pixels toward zero, saturated at the int range: an absurd caption length or font size
+// gives the widest widget there is, never an undefined conversion.
+int saturatedPixels(double value) {
+  if (std::isnan(value)) {
+    return 0;
+  }
+  if (value >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  if (value <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+VCheckBox::VCheckBox(VWidget* owner)
+    : VWidget(owner), State(cbUnchecked), BoxSize(16), Caption(), Font(new VFont()) {
+  VCheckBox::Init();
+  VCheckBox::layout();
+}
+
+VCheckBox::~VCheckBox() {
+  delete Font;
+  Font = nullptr;
+  VCheckBox::CleanUp();
+}
+
+void VCheckBox::Init() {
+  // Without a look and feel (outside the design) the font keeps its own defaults.
+  if (LookAndFeel != nullptr) {
+    Font->copyFrom(LookAndFeel->getFont());
+  }
+  VWidget::Init();
+}
+
+void VCheckBox::CleanUp() {}
+void VCheckBox::childrenChanged() {}
+
+void VCheckBox::layout() {
+  if (Height < BoxSize) {
+    Height = BoxSize;
+  }
+}
+
+bool VCheckBox::canDrag(VEvent*) { return false; }
+bool VCheckBox::canFocus(VEvent*) { return true; }
+bool VCheckBox::processMouseOwner(VEvent*) { return false; }
+
+bool VCheckBox::processEvent(VEvent* e) {
+  if (e->getType() == etMouseDown) {
+    State = (State == cbChecked) ? cbUnchecked : cbChecked;
+  }
+  return false;
+}
+
+void VCheckBox::draw(VEvent*) {
+  if (LookAndFeel != nullptr) {
+    LookAndFeel->drawCheckBox(State == cbChecked);
+  }
+  drawCaption();
+}
+
+void VCheckBox::drawCaption() {
+  // 64-bit arithmetic: extreme sizes must not overflow. The vertical offset truncates toward
+  // zero (0 for a 16-pixel font on the default box, 2 for a 12-pixel one).
+  const long long dy = (static_cast<long long>(BoxSize) - Font->getSize()) / 2;
+  glTranslatef(static_cast<GLfloat>(static_cast<long long>(BoxSize) + 2),
+               static_cast<GLfloat>(dy), 0.0f);
+  Font->drawInternal(Caption.c_str(), -1);
+}
+
+VCheckBoxState VCheckBox::getState() { return State; }
+void VCheckBox::setState(VCheckBoxState newValue) { State = newValue; }
+int VCheckBox::getBoxSize() { return BoxSize; }
+void VCheckBox::setBoxSize(int newValue) { BoxSize = newValue; }
+std::string VCheckBox::getCaption() { return Caption; }
+
+void VCheckBox::setCaption(std::string newValue) {
+  Caption = std::move(newValue);
+  const double textWidth = std::trunc(static_cast<double>(Font->getTextWidth(Caption.c_str())));
+  setWidth(saturatedPixels(static_cast<double>(BoxSize) + textWidth + 2.0));
+}
+
+VFont* VCheckBox::getFont() { return Font; }
+
+void VCheckBox::print() {
+  std::cout << "Class : VCheckBox" << std::endl;
+  std::cout << "State = " << static_cast<int>(State) << std::endl;
+  std::cout << "BoxSize = " << BoxSize << std::endl;
+  std::cout << "Caption = " << Caption << std::endl;
+}

@@ -103,6 +103,25 @@ std::string toString(Rgb c) {
   return out.str();
 }
 
+std::string regionDifference(const std::vector<std::uint8_t>& actual,
+                             const std::vector<std::uint8_t>& expected, int w) {
+  if (actual.size() != expected.size()) {
+    return "regions of different sizes";
+  }
+  std::size_t differing = 0;
+  std::string first;
+  for (std::size_t i = 0; i + 2 < actual.size(); i += 3) {
+    const Rgb a{actual[i], actual[i + 1], actual[i + 2]};
+    const Rgb e{expected[i], expected[i + 1], expected[i + 2]};
+    if (!near(a, e) && differing++ == 0) {
+      const std::size_t pixel = i / 3;
+      first = "(" + std::to_string(pixel % w) + ", " + std::to_string(pixel / w) + ") is " +
+              toString(a) + ", expected " + toString(e);
+    }
+  }
+  return differing == 0 ? "" : first + "; " + std::to_string(differing) + " pixels differ";
+}
+
 FrameCheck::FrameCheck() : depth_(0) { glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth_); }
 
 std::string FrameCheck::problems() const {

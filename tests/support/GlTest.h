@@ -39,6 +39,11 @@ std::string toString(Rgb c);
 // Rows of toolkit coordinates (top row first), RGB bytes, for a rectangle of the back buffer.
 std::vector<std::uint8_t> readRegion(int x, int y, int w, int h);
 
+// Empty when two regions of readRegion (w pixels a row) agree within 2/255 a channel
+// everywhere; otherwise where they first differ and by how many pixels.
+std::string regionDifference(const std::vector<std::uint8_t>& actual,
+                             const std::vector<std::uint8_t>& expected, int w);
+
 // Records the modelview stack depth on construction; clean() says whether no GL error is
 // pending and the depth is back where it started, describing what is wrong otherwise.
 class FrameCheck {

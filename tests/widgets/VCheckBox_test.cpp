@@ -21,26 +21,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Region = std::vector<std::uint8_t>;
 
-// Empty when the two regions (w pixels a row) agree within 2/255 a channel everywhere;
-// otherwise where they first differ and by how many pixels.
-std::string regionDifference(const Region& actual, const Region& expected, int w) {
-  if (actual.size() != expected.size()) {
-    return "regions of different sizes";
-  }
-  std::size_t differing = 0;
-  std::string first;
-  for (std::size_t i = 0; i + 2 < actual.size(); i += 3) {
-    const vt::Rgb a{actual[i], actual[i + 1], actual[i + 2]};
-    const vt::Rgb e{expected[i], expected[i + 1], expected[i + 2]};
-    if (!vt::near(a, e) && differing++ == 0) {
-      const std::size_t pixel = i / 3;
-      first = "(" + std::to_string(pixel % w) + ", " + std::to_string(pixel / w) + ") is " +
-              vt::toString(a) + ", expected " + vt::toString(e);
-    }
-  }
-  return differing == 0 ? "" : first + "; " + std::to_string(differing) + " pixels differ";
-}
-
 // GLUT's button numbers and states, as the host passes them.
 constexpr int kLeftButton = 0;
 constexpr int kMiddleButton = 1;
@@ -275,7 +255,7 @@ TEST_F(CheckBoxTest, TheCaptionStandsTwoPixelsRightOfTheBoxInTheFontsColour) {
   const Region drawn = drawTree(x, kBoxTop, 60, 24);
   for (const auto& [dx, dy] : {std::pair{18, 0}, {17, 0}, {19, 0}, {18, 1}, {18, -1}}) {
     const std::string difference =
-        regionDifference(drawn, drawReferenceCaption(box, dx, dy, x, kBoxTop, 60, 24), 60);
+        vt::regionDifference(drawn, drawReferenceCaption(box, dx, dy, x, kBoxTop, 60, 24), 60);
     if (dx == 18 && dy == 0) {
       EXPECT_EQ(difference, "");
     } else {
@@ -297,10 +277,10 @@ TEST_F(CheckBoxTest, ABiggerBoxMovesTheCaptionAtOnceAndKeepsTheImageSixteenPixel
   const Region caption = drawTree(x, kBoxTop, 60, 30);
   const Region moved = drawReferenceCaption(box, 26, 4, x, kBoxTop, 60, 30);  // 8 right, 4 down
   const Region unmoved = drawReferenceCaption(box, 18, 0, x, kBoxTop, 60, 30);
-  EXPECT_EQ(regionDifference(caption, moved, 60), "");
-  EXPECT_NE(regionDifference(caption, unmoved, 60), "");
+  EXPECT_EQ(vt::regionDifference(caption, moved, 60), "");
+  EXPECT_NE(vt::regionDifference(caption, unmoved, 60), "");
 
-  EXPECT_EQ(regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), imageBefore, 16), "");
+  EXPECT_EQ(vt::regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), imageBefore, 16), "");
   const vt::Rgb background = vt::toRgb(0.3f, 0.3f, 0.5f);
   drawTree(0, 0, 1, 1);
   for (int y = kBoxTop; y < kBoxTop + 24; ++y) {
@@ -319,12 +299,12 @@ TEST_F(CheckBoxTest, CheckedAndUncheckedShowTheLookAndFeelsTwoDifferentImages) {
   const Region unchecked = drawTree(kBoxLeft, kBoxTop, 16, 16);
   box->setState(cbChecked);
   const Region checked = drawTree(kBoxLeft, kBoxTop, 16, 16);
-  EXPECT_NE(regionDifference(checked, unchecked, 16), "");
-  EXPECT_EQ(regionDifference(unchecked, drawReferenceImage(box, false), 16), "");
-  EXPECT_EQ(regionDifference(checked, drawReferenceImage(box, true), 16), "");
+  EXPECT_NE(vt::regionDifference(checked, unchecked, 16), "");
+  EXPECT_EQ(vt::regionDifference(unchecked, drawReferenceImage(box, false), 16), "");
+  EXPECT_EQ(vt::regionDifference(checked, drawReferenceImage(box, true), 16), "");
   // Something of the image is drawn at all: it is not the plain background.
   box->setVisible(false);
-  EXPECT_NE(regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), unchecked, 16), "");
+  EXPECT_NE(vt::regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), unchecked, 16), "");
 }
 
 }  // namespace

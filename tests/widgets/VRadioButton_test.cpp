@@ -21,26 +21,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Region = std::vector<std::uint8_t>;
 
-// Empty when the two regions (w pixels a row) agree within 2/255 a channel everywhere;
-// otherwise where they first differ and by how many pixels.
-std::string regionDifference(const Region& actual, const Region& expected, int w) {
-  if (actual.size() != expected.size()) {
-    return "regions of different sizes";
-  }
-  std::size_t differing = 0;
-  std::string first;
-  for (std::size_t i = 0; i + 2 < actual.size(); i += 3) {
-    const vt::Rgb a{actual[i], actual[i + 1], actual[i + 2]};
-    const vt::Rgb e{expected[i], expected[i + 1], expected[i + 2]};
-    if (!vt::near(a, e) && differing++ == 0) {
-      const std::size_t pixel = i / 3;
-      first = "(" + std::to_string(pixel % w) + ", " + std::to_string(pixel / w) + ") is " +
-              vt::toString(a) + ", expected " + vt::toString(e);
-    }
-  }
-  return differing == 0 ? "" : first + "; " + std::to_string(differing) + " pixels differ";
-}
-
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 2;
 constexpr int kPressed = 0;
@@ -389,15 +369,15 @@ TEST_F(RadioTest, CheckedAndUncheckedShowTheLookAndFeelsTwoDifferentRadioImages)
   const Region unchecked = drawTree(x, y, 16, 16);
   rb->setState(cbChecked);
   const Region checked = drawTree(x, y, 16, 16);
-  EXPECT_NE(regionDifference(checked, unchecked, 16), "");
+  EXPECT_NE(vt::regionDifference(checked, unchecked, 16), "");
   auto image = [&](void (VLookAndFeel::*paint)(bool), bool on) {
     return drawReference(rb, [&] { (look->*paint)(on); }, x, y, 16, 16);
   };
-  EXPECT_EQ(regionDifference(checked, image(&VLookAndFeel::drawRadioButton, true), 16), "");
-  EXPECT_EQ(regionDifference(unchecked, image(&VLookAndFeel::drawRadioButton, false), 16), "");
+  EXPECT_EQ(vt::regionDifference(checked, image(&VLookAndFeel::drawRadioButton, true), 16), "");
+  EXPECT_EQ(vt::regionDifference(unchecked, image(&VLookAndFeel::drawRadioButton, false), 16), "");
   // Not the check box's images.
-  EXPECT_NE(regionDifference(checked, image(&VLookAndFeel::drawCheckBox, true), 16), "");
-  EXPECT_NE(regionDifference(unchecked, image(&VLookAndFeel::drawCheckBox, false), 16), "");
+  EXPECT_NE(vt::regionDifference(checked, image(&VLookAndFeel::drawCheckBox, true), 16), "");
+  EXPECT_NE(vt::regionDifference(unchecked, image(&VLookAndFeel::drawCheckBox, false), 16), "");
 }
 
 TEST_F(RadioTest, ATwelvePixelCaptionIsDrawnTwoPixelsLowerThanASixteenPixelOne) {
@@ -409,12 +389,12 @@ TEST_F(RadioTest, ATwelvePixelCaptionIsDrawnTwoPixelsLowerThanASixteenPixelOne) 
     return drawReference(rb, [&] { font->drawAtPos("Wq", dx, dy, -1); }, x, y, 50, 24);
   };
   const Region sixteen = drawTree(x, y, 50, 24);
-  EXPECT_EQ(regionDifference(sixteen, captionAt(18, 0), 50), "");
+  EXPECT_EQ(vt::regionDifference(sixteen, captionAt(18, 0), 50), "");
   font->setSize(12);
   const Region twelve = drawTree(x, y, 50, 24);
-  EXPECT_EQ(regionDifference(twelve, captionAt(18, 2), 50), "");
-  EXPECT_NE(regionDifference(twelve, captionAt(18, 1), 50), "");
-  EXPECT_NE(regionDifference(twelve, captionAt(18, 3), 50), "");
+  EXPECT_EQ(vt::regionDifference(twelve, captionAt(18, 2), 50), "");
+  EXPECT_NE(vt::regionDifference(twelve, captionAt(18, 1), 50), "");
+  EXPECT_NE(vt::regionDifference(twelve, captionAt(18, 3), 50), "");
 }
 
 }  // namespace

@@ -21,26 +21,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Region = std::vector<std::uint8_t>;
 
-// Empty when the two regions (w pixels a row) agree within 2/255 a channel everywhere;
-// otherwise where they first differ and by how many pixels.
-std::string regionDifference(const Region& actual, const Region& expected, int w) {
-  if (actual.size() != expected.size()) {
-    return "regions of different sizes";
-  }
-  std::size_t differing = 0;
-  std::string first;
-  for (std::size_t i = 0; i + 2 < actual.size(); i += 3) {
-    const vt::Rgb a{actual[i], actual[i + 1], actual[i + 2]};
-    const vt::Rgb e{expected[i], expected[i + 1], expected[i + 2]};
-    if (!vt::near(a, e) && differing++ == 0) {
-      const std::size_t pixel = i / 3;
-      first = "(" + std::to_string(pixel % w) + ", " + std::to_string(pixel / w) + ") is " +
-              vt::toString(a) + ", expected " + vt::toString(e);
-    }
-  }
-  return differing == 0 ? "" : first + "; " + std::to_string(differing) + " pixels differ";
-}
-
 constexpr int kFieldLeft = 50;
 constexpr int kFieldTop = 60;
 // Where the keys are typed, in window pixels: key events are not translated on their way down.
@@ -410,9 +390,9 @@ TEST_F(TextEditTest, TheTextIsDrawnFromOnePixelInInTheFontsColour) {
     field->setText("Wq");
     return vt::readRegion(kFieldLeft + 1, kFieldTop + 1, 98, 18);
   };
-  EXPECT_EQ(regionDifference(drawn, reference(1, 1), 98), "");
-  EXPECT_NE(regionDifference(drawn, reference(2, 1), 98), "");
-  EXPECT_NE(regionDifference(drawn, reference(1, 2), 98), "");
+  EXPECT_EQ(vt::regionDifference(drawn, reference(1, 1), 98), "");
+  EXPECT_NE(vt::regionDifference(drawn, reference(2, 1), 98), "");
+  EXPECT_NE(vt::regionDifference(drawn, reference(1, 2), 98), "");
 }
 
 TEST_F(TextEditTest, DrawingSetsTheLineWidthBackToOne) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts the mini Vuna demo. With a display it opens the window; without
-# one it runs the demo inside a virtual X server, saves a screenshot, ends the demo with Escape
-# and says where the picture is.
+# one it runs the demo inside a virtual X server, takes a short tour through it with real input
+# (scripts/demo_tour.sh), saving a screenshot after each step, ends the demo with Escape and
+# says where the pictures are and what the demo printed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"

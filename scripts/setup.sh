@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
-  libgtest-dev
+  libgtest-dev libpng-dev
   xvfb xauth x11-utils
   libfreetype-dev fonts-liberation
   xdotool imagemagick

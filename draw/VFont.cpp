@@ -1,0 +1,83 @@
+// VFont: metrics from the fixed glyph cell, drawing through the text drawer, copy and dump.
+#include "draw/VFont.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+#include <iostream>
+
+#include "core/VColor.h"
+#include "draw/DrawText.h"
+
+VFont::VFont() : Size(16), Bold(false), Color(new VColor()) { Init(); }
+
+VFont::~VFont() {
+  delete Color;
+  Color = nullptr;
+  CleanUp();
+}
+
+void VFont::Init() {}
+void VFont::CleanUp() {}
+
+int VFont::getSize() { return Size; }
+void VFont::setSize(int newValue) { Size = newValue; }
+bool VFont::getBold() { return Bold; }
+void VFont::setBold(bool newValue) { Bold = newValue; }
+
+VColor* VFont::getColor() { return Color; }
+
+void VFont::drawInternal(const char* aText, int maxLength) {
+  Color->setAsCurrent();
+  glScalef(static_cast<GLfloat>(Size / 16.0), static_cast<GLfloat>(Size / 16.0), 1.0f);
+  // The text is the argument of a plain "%s", never the format: its percent signs are glyphs.
+  CTextDrawer::GetSingleton()->PrintText(Bold, maxLength, "%s", aText ? aText : "");
+}
+
+void VFont::draw(const char* aText, int maxLength) {
+  glPushMatrix();
+  drawInternal(aText, maxLength);
+  glPopMatrix();
+}
+
+void VFont::drawAtPos(const char* aText, int x, int y, int maxLength) {
+  glPushMatrix();
+  glTranslatef(static_cast<GLfloat>(x), static_cast<GLfloat>(y), 0.0f);
+  drawInternal(aText, maxLength);
+  glPopMatrix();
+}
+
+float VFont::getTextWidth(const char* aText) {
+  const double length = aText ? static_cast<double>(std::strlen(aText)) : 0.0;
+  return static_cast<float>(length * 12.0 * Size / 16.0);
+}
+
+int VFont::getLengthForWidth(const char* aText, int aWidth) {
+  const std::size_t length = aText ? std::strlen(aText) : 0;
+  if (aWidth <= 0 || length == 0) {
+    return 0;
+  }
+  // Glyphs of no size (or mirrored ones) take no room: everything fits.
+  if (Size <= 0) {
+    return static_cast<int>(length);
+  }
+  // Compared as doubles, so no count beyond the text's length is ever converted to an integer.
+  const double count = std::ceil((aWidth * 16.0) / (Size * 12.0));
+  if (count < static_cast<double>(length)) {
+    return static_cast<int>(count);
+  }
+  return static_cast<int>(length);
+}
+
+void VFont::copyFrom(VFont* from) {
+  setSize(from->getSize());
+  setBold(from->getBold());
+  Color->copyFrom(from->getColor());
+}
+
+void VFont::print() {
+  std::cout << "Class : VFont" << std::endl;
+  std::cout << "Size = " << Size << std::endl;
+  std::cout << "Bold = " << (Bold ? 1 : 0) << std::endl;
+}

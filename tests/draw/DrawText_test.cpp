@@ -1,0 +1,344 @@
+// CTextDrawer: lazy set-up, the cells each byte reaches, lengths, GL state and the 2D view.
+#include "draw/DrawText.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CellSheet.h"
+#include "TestFolder.h"
+#include "draw/tga.h"
+#include "support/GlTest.h"
+#include "support/StreamCapture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+GLuint listBase() {
+  GLint base = 0;
+  glGetIntegerv(GL_LIST_BASE, &base);
+  return static_cast<GLuint>(base);
+}
+
+std::array<float, 16> modelview() {
+  std::array<float, 16> m{};
+  glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+  return m;
+}
+
+float advance() { return modelview()[12]; }
+
+GLuint boundTexture() {
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  return static_cast<GLuint>(bound);
+}
+
+// The first display list of the drawer, found from the list base a regular PrintText leaves.
+GLuint firstGlyphList() {
+  CTextDrawer::GetSingleton()->PrintText(false, 0, "%s", "");
+  return listBase() - 96;
+}
+
+// The cells drawn at the pen positions 0, 12, 24, ... of a text printed at the origin: the
+// pixel 6 to the right of each pen position belongs to that glyph only.
+std::vector<int> cellsAtPenPositions(int count) {
+  std::vector<int> cells;
+  for (int i = 0; i < count; ++i) {
+    cells.push_back(CellSheet::at(12 * i + 6, 8).cell);
+  }
+  return cells;
+}
+
+class TextDrawer : public ::testing::Test {
+ protected:
+  void SetUp() override { vt::resetView(); }
+  void TearDown() override { EXPECT_EQ(frame.problems(), ""); }
+  vt::FrameCheck frame;
+};
+
+TEST_F(TextDrawer, LoadsTheFontSheetAndBuildsTheListsOnceOnTheFirstPrintText) {
+  CTextDrawer::Destroy();
+  GLuint base = 0;
+  {
+    // No sheet here: the load is reported, so the report shows when the load happens.
+    TestFolder empty;
+    empty.enter();
+    vt::StreamCapture out(std::cout);
+    EXPECT_TRUE(CTextDrawer::GetSingleton()->PrintText(false, -1, "A"));
+    EXPECT_EQ(out.lines(), (Lines{"Error occured while tried to load TGA texture from font_arial.tga"}));
+    base = listBase() - 96;
+    for (GLuint i = 0; i < 256; ++i) {
+      ASSERT_TRUE(glIsList(base + i)) << i;
+    }
+    CTextDrawer::GetSingleton()->PrintText(true, -1, "B");
+    EXPECT_EQ(out.lines().size(), 1u);
+    EXPECT_EQ(listBase(), base - 32);
+  }
+  CTextDrawer::Destroy();
+  EXPECT_FALSE(glIsList(base));
+  EXPECT_FALSE(glIsList(base + 255));
+
+  vt::StreamCapture out(std::cout);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "A");
+  EXPECT_EQ(out.text(), "");
+}
+
+TEST_F(TextDrawer, TheRealSheetIsA256SquareIntensityTextureThatDestroyDeletes) {
+  CTextDrawer::Destroy();
+  CTextDrawer::GetSingleton()->PrintText(false, 0, "A");
+  const GLuint sheet = boundTexture();
+  ASSERT_TRUE(glIsTexture(sheet));
+  GLint width = 0;
+  GLint format = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+  EXPECT_EQ(width, 256);
+  EXPECT_EQ(format, GL_INTENSITY);
+  CTextDrawer::Destroy();
+  EXPECT_FALSE(glIsTexture(sheet));
+}
+
+struct CellCase {
+  const char* what;
+  bool bold;
+  std::string text;
+  std::vector<int> cells;  // at the pen positions, -1 for nothing drawn
+};
+
+TEST_F(TextDrawer, EachByteReachesItsCellOrNothing) {
+  CellSheet sheet;
+  const std::vector<CellCase> cases = {
+      {"regular AB", false, "AB", {161, 162, -1}},
+      {"bold AB", true, "AB", {33, 34, -1}},
+      {"bold space and DEL", true, " \x7f", {0, 95, -1}},
+      {"regular space and DEL", false, " \x7f", {128, 223, -1}},
+      {"bold tab: no list, no advance", true, "x\ty", {88, 89, -1}},
+      {"regular tab", false, "\t", {105, -1}},
+      {"bold below 32", true, "\x1f\x01", {-1}},
+      {"regular 160 and 255 reach the bold cells", false, "\xa0\xff", {0, 95, -1}},
+      {"regular 200", false, "\xc8", {40, -1}},
+      {"regular 128 to 159: no list", false, "\x80\x9f", {-1}},
+      {"bold 128 and up: no list", true, "\x80\xc8\xff", {-1}},
+  };
+  for (const CellCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    vt::resetView();
+    CTextDrawer::GetSingleton()->PrintText(c.bold, -1, "%s", c.text.c_str());
+    int drawn = 0;
+    for (int cell : c.cells) {
+      drawn += cell >= 0 ? 1 : 0;
+    }
+    EXPECT_EQ(advance(), 12.0f * drawn);
+    EXPECT_EQ(cellsAtPenPositions(static_cast<int>(c.cells.size())), c.cells);
+  }
+}
+
+TEST_F(TextDrawer, AGlyphIsA16SquareWithItsCellsFirstRowAtTheTop) {
+  CellSheet sheet;
+  glTranslatef(100, 50, 0);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "A");
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const CellSheet::Texel t = CellSheet::at(100 + x, 50 + y);
+      ASSERT_EQ(t.cell, 161) << x << ", " << y;
+      ASSERT_EQ(t.row, y) << x << ", " << y;
+      ASSERT_EQ(t.column, x) << x << ", " << y;
+    }
+  }
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(CellSheet::at(99, 50 + i).cell, -1);
+    EXPECT_EQ(CellSheet::at(116, 50 + i).cell, -1);
+    EXPECT_EQ(CellSheet::at(100 + i, 49).cell, -1);
+    EXPECT_EQ(CellSheet::at(100 + i, 66).cell, -1);
+  }
+}
+
+TEST_F(TextDrawer, MaxLengthCountsLeadingCharactersCappedAtTheText) {
+  CellSheet sheet;
+  const GLuint base = firstGlyphList();
+  struct Case {
+    int maxLength;
+    std::vector<int> cells;
+  };
+  const std::vector<Case> cases = {
+      {-1, {161, 162, -1}}, {0, {-1}}, {1, {161, -1}}, {2, {161, 162, -1}},
+      {5, {161, 162, -1}},  {-2, {-1}}, {-1000, {-1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.maxLength);
+    vt::resetView();
+    glListBase(7);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    EXPECT_TRUE(CTextDrawer::GetSingleton()->PrintText(false, c.maxLength, "AB"));
+    EXPECT_EQ(advance(), 12.0f * static_cast<float>(c.cells.size() - 1));
+    EXPECT_EQ(cellsAtPenPositions(static_cast<int>(c.cells.size())), c.cells);
+    EXPECT_EQ(listBase(), base + 96);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  }
+}
+
+TEST_F(TextDrawer, ANullFormatChangesNoGlState) {
+  CellSheet sheet;
+  glTranslatef(3, 4, 0);
+  glListBase(1234);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glBindTexture(GL_TEXTURE_2D, sheet.realSheet());
+  const std::array<float, 16> before = modelview();
+  const char* none = nullptr;
+  EXPECT_TRUE(CTextDrawer::GetSingleton()->PrintText(true, -1, none));
+  EXPECT_EQ(modelview(), before);
+  EXPECT_EQ(listBase(), 1234u);
+  EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_EQ(boundTexture(), sheet.realSheet());
+  EXPECT_EQ(vt::readPixel(5, 6).r, 0);
+  glDisable(GL_TEXTURE_2D);
+}
+
+TEST_F(TextDrawer, LeavesTexturingAndBlendingOffAndTheSheetAndBlendFunctionSet) {
+  CTextDrawer::GetSingleton();
+  GLuint other = 0;
+  glGenTextures(1, &other);
+  glBindTexture(GL_TEXTURE_2D, other);
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  CTextDrawer::GetSingleton()->PrintText(true, -1, "x");
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_NE(boundTexture(), other);
+  EXPECT_TRUE(glIsTexture(boundTexture()));
+  GLint src = 0;
+  GLint dst = 0;
+  glGetIntegerv(GL_BLEND_SRC, &src);
+  glGetIntegerv(GL_BLEND_DST, &dst);
+  EXPECT_EQ(src, GL_SRC_ALPHA);
+  EXPECT_EQ(dst, GL_ONE_MINUS_SRC_ALPHA);
+  glDeleteTextures(1, &other);
+}
+
+TEST_F(TextDrawer, FormatsPrintfStyle) {
+  CellSheet sheet;
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "%d px", 12);
+  EXPECT_EQ(advance(), 60.0f);
+  EXPECT_EQ(cellsAtPenPositions(6),
+            (std::vector<int>{'1' + 96, '2' + 96, ' ' + 96, 'p' + 96, 'x' + 96, -1}));
+}
+
+TEST_F(TextDrawer, CutsFormattedTextAt1023Characters) {
+  const std::string longText(5000, 'W');
+  struct Case {
+    const char* what;
+    int maxLength;
+    float expected;
+  };
+  for (const Case& c : {Case{"whole", -1, 1023 * 12.0f}, Case{"more than the buffer", 3000, 1023 * 12.0f},
+                        Case{"inside the buffer", 1000, 1000 * 12.0f}}) {
+    SCOPED_TRACE(c.what);
+    glLoadIdentity();
+    CTextDrawer::GetSingleton()->PrintText(false, c.maxLength, "%s", longText.c_str());
+    EXPECT_EQ(advance(), c.expected);
+  }
+  glLoadIdentity();
+  CTextDrawer::GetSingleton()->PrintText(true, -1, "%4000d|", 7);
+  EXPECT_EQ(advance(), 1023 * 12.0f);
+}
+
+TEST_F(TextDrawer, SetColorDoesNotColourTheTextOnlyTheCurrentColourDoes) {
+  CellSheet sheet;
+  CTextDrawer::GetSingleton()->SetColor(1, 0, 0, 1);
+  glColor4f(0, 1, 1, 1);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "A");
+  const vt::Rgb c = vt::readPixel(0, 0);
+  EXPECT_EQ(c.r, 0);
+  EXPECT_EQ(c.g, 8);
+  EXPECT_EQ(c.b, 8);
+}
+
+TEST_F(TextDrawer, DrawsTheSheetsCoverageBlendedInTheCurrentColour) {
+  CTextDrawer::Destroy();
+  TgaImage sheet;
+  std::FILE* file = std::fopen("font_arial.tga", "rb");
+  ASSERT_NE(file, nullptr);
+  ASSERT_EQ(readTGA(file, sheet), 1);
+  std::fclose(file);
+
+  glTranslatef(20, 30, 0);
+  glColor4f(1, 0, 0, 1);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "g");
+  const int cell = 'g' + 96;
+  int ink = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const int row = (cell / 16) * 16 + y;
+      const int column = (cell % 16) * 16 + x;
+      const int coverage = sheet.Pixels[static_cast<std::size_t>(row) * 256 + column];
+      ink += coverage > 128 ? 1 : 0;
+      // Intensity texel I modulated by red gives (I, 0, 0, I), blended by its own alpha.
+      const int red = static_cast<int>(coverage * coverage / 255.0 + 0.5);
+      ASSERT_TRUE(vt::near(vt::readPixel(20 + x, 30 + y), vt::Rgb{red, 0, 0}))
+          << x << ", " << y << ": " << vt::toString(vt::readPixel(20 + x, 30 + y));
+    }
+  }
+  EXPECT_GT(ink, 10);
+}
+
+TEST_F(TextDrawer, Go2dGivesA1024By768ViewFromTheBottomLeftAndExit2dRestoresBoth) {
+  glMatrixMode(GL_PROJECTION);
+  std::array<float, 16> projection{};
+  glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+  GLint projectionDepth = 0;
+  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+  glMatrixMode(GL_MODELVIEW);
+  glTranslatef(5, 6, 0);
+  const std::array<float, 16> view = modelview();
+
+  Go2d();
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  EXPECT_EQ(modelview(), (std::array<float, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  std::array<float, 16> ortho{};
+  glGetFloatv(GL_PROJECTION_MATRIX, ortho.data());
+  EXPECT_FLOAT_EQ(ortho[0], 2.0f / 1024);
+  EXPECT_FLOAT_EQ(ortho[5], 2.0f / 768);
+  EXPECT_FLOAT_EQ(ortho[10], -1.0f);
+  EXPECT_FLOAT_EQ(ortho[12], -1.0f);
+  EXPECT_FLOAT_EQ(ortho[13], -1.0f);
+  GLint depth = 0;
+  glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+  EXPECT_EQ(depth, projectionDepth + 1);
+
+  Exit2d();
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+  EXPECT_EQ(modelview(), view);
+  std::array<float, 16> restored{};
+  glGetFloatv(GL_PROJECTION_MATRIX, restored.data());
+  EXPECT_EQ(restored, projection);
+}
+
+// A GL context that cannot make a texture name (here: inside glBegin/glEnd, where every such
+// call fails) stops the program with the standard report, in release builds too.
+TEST(TextDrawerDeathTest, NoFontTextureNameStopsTheProgramWithTheAssertionReport) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        CTextDrawer::Destroy();
+        glBegin(GL_POINTS);
+        CTextDrawer::GetSingleton();
+      },
+      "DrawText\\.cpp:[0-9]+: .*Assertion `mSingleton->mFontTexId' failed");
+}
+
+}  // namespace

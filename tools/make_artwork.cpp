@@ -1,0 +1,396 @@
+// make_artwork: draws the toolkit's nine TGA images (the font sheet and the eight control images).
+//
+// Usage: vuna_make_artwork <output folder> [<folder of LiberationSans-Bold.ttf and -Regular.ttf>]
+//
+// Deterministic: the same fonts and the same FreeType give the same bytes, which the committed
+// files in assets/ are checked against.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// TGA files
+
+// Rows are given top row first; bottomUp decides the stored order and the descriptor's origin
+// bit. Pixels are 1 byte (grey) or 4 bytes (B, G, R, A).
+bool writeTga(const std::string& path, int width, int height, int bytesPerPixel, bool bottomUp,
+              const std::vector<std::uint8_t>& topDown) {
+  const bool grey = bytesPerPixel == 1;
+  std::uint8_t header[18] = {};
+  header[2] = grey ? 3 : 2;
+  header[12] = static_cast<std::uint8_t>(width & 0xff);
+  header[13] = static_cast<std::uint8_t>(width >> 8);
+  header[14] = static_cast<std::uint8_t>(height & 0xff);
+  header[15] = static_cast<std::uint8_t>(height >> 8);
+  header[16] = static_cast<std::uint8_t>(bytesPerPixel * 8);
+  // Bit 5: first stored row at the top; bits 0-3: alpha bits per pixel.
+  header[17] = static_cast<std::uint8_t>((bottomUp ? 0x00 : 0x20) | (grey ? 0 : 8));
+
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(header), sizeof header);
+  const std::size_t row = static_cast<std::size_t>(width) * bytesPerPixel;
+  for (int r = 0; r < height; ++r) {
+    const int source = bottomUp ? height - 1 - r : r;
+    out.write(reinterpret_cast<const char*>(topDown.data() + source * row),
+              static_cast<std::streamsize>(row));
+  }
+  out.close();
+  if (!out) {
+    std::cerr << "make_artwork: cannot write " << path << std::endl;
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The font sheet: 256 x 256 grey, 16 x 16 cells of 16 pixels, drawn 1:1 at the default font
+// size. The text drawer gives every glyph a 16 x 16 box and a 12-pixel advance, so the sans
+// glyphs are widened a little to fill the fixed pitch, squeezed back where they would exceed
+// 11 columns, centred on columns 1 to 11 and set on a common baseline. The outermost rows and
+// columns of every cell stay empty: a scaled glyph's linear filter samples across the cell edge,
+// and must find no ink of the neighbouring cell there.
+
+constexpr int kSheet = 256;
+constexpr int kCell = 16;
+constexpr int kFirstInk = 1;  // first ink column and row of a cell
+constexpr int kMaxInk = 11;   // columns 1 to 11, leaving at least one free column in the advance
+constexpr int kLastInkRow = 14;
+constexpr int kPixelSize = 14;     // capitals 10 pixels high, descenders 3
+constexpr int kBaseline = 12;      // rows above the baseline in a cell
+constexpr double kWiden = 1.25;    // the pitch is 12 pixels; the face's own letters are narrower
+
+struct Glyph {
+  int width = 0;
+  int rows = 0;
+  int top = 0;  // rows from the baseline up to the first ink row
+  std::vector<std::uint8_t> coverage;
+};
+
+bool renderGlyph(FT_Face face, FT_UInt index, double widthScale, Glyph& glyph) {
+  FT_Matrix matrix = {static_cast<FT_Fixed>(widthScale * 0x10000), 0, 0, 0x10000};
+  FT_Set_Transform(face, &matrix, nullptr);
+  if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0 ||
+      FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+    return false;
+  }
+  const FT_Bitmap& bitmap = face->glyph->bitmap;
+  glyph.width = static_cast<int>(bitmap.width);
+  glyph.rows = static_cast<int>(bitmap.rows);
+  glyph.top = face->glyph->bitmap_top;
+  glyph.coverage.assign(static_cast<std::size_t>(glyph.width) * glyph.rows, 0);
+  for (int y = 0; y < glyph.rows; ++y) {
+    for (int x = 0; x < glyph.width; ++x) {
+      glyph.coverage[static_cast<std::size_t>(y) * glyph.width + x] =
+          bitmap.buffer[y * bitmap.pitch + x];
+    }
+  }
+  return true;
+}
+
+// Draws codes 32 to 127 of one face into cells firstCell to firstCell + 95.
+bool drawGlyphSet(FT_Library library, const std::string& fontFile, int firstCell,
+                  std::vector<std::uint8_t>& sheet) {
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, fontFile.c_str(), 0, &face) != 0) {
+    std::cerr << "make_artwork: cannot open the font " << fontFile << std::endl;
+    return false;
+  }
+  bool ok = FT_Set_Pixel_Sizes(face, 0, kPixelSize) == 0;
+  for (int code = 32; ok && code < 128; ++code) {
+    const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
+    if (index == 0) {
+      continue;  // no glyph (DEL): the cell stays empty
+    }
+    Glyph glyph;
+    double scale = kWiden;
+    ok = renderGlyph(face, index, scale, glyph);
+    // Hinting and anti-aliasing may round a squeezed glyph up again: aim a little narrower.
+    for (int tries = 0; ok && glyph.width > kMaxInk; ++tries) {
+      scale *= 0.97 * kMaxInk / glyph.width;
+      ok = tries < 8 && renderGlyph(face, index, scale, glyph);
+    }
+    if (!ok) {
+      std::cerr << "make_artwork: cannot render code " << code << " of " << fontFile << std::endl;
+      break;
+    }
+    const int cell = firstCell + code - 32;
+    const int cellX = (cell % 16) * kCell;
+    const int cellY = (cell / 16) * kCell;
+    const int x0 = kFirstInk + (kMaxInk - glyph.width) / 2;
+    // The few glyphs that reach beyond the rows 1 to 14 (a bold accent) move inside.
+    const int y0 = std::max(kFirstInk, std::min(kBaseline - glyph.top, kLastInkRow + 1 - glyph.rows));
+    for (int y = 0; y < glyph.rows; ++y) {
+      for (int x = 0; x < glyph.width; ++x) {
+        const int cx = x0 + x;
+        const int cy = y0 + y;
+        const std::uint8_t c = glyph.coverage[static_cast<std::size_t>(y) * glyph.width + x];
+        if (c == 0) {
+          continue;
+        }
+        if (cx < kFirstInk || cx >= kFirstInk + kMaxInk || cy < kFirstInk || cy > kLastInkRow) {
+          std::cerr << "make_artwork: code " << code << " does not fit its cell" << std::endl;
+          ok = false;
+          break;
+        }
+        sheet[static_cast<std::size_t>(cellY + cy) * kSheet + cellX + cx] = c;
+      }
+    }
+  }
+  FT_Done_Face(face);
+  return ok;
+}
+
+bool makeFontSheet(const std::string& fontFolder, const std::string& outFolder) {
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) != 0) {
+    std::cerr << "make_artwork: FreeType does not start" << std::endl;
+    return false;
+  }
+  std::vector<std::uint8_t> sheet(static_cast<std::size_t>(kSheet) * kSheet, 0);
+  const bool ok = drawGlyphSet(library, fontFolder + "/LiberationSans-Bold.ttf", 0, sheet) &&
+                  drawGlyphSet(library, fontFolder + "/LiberationSans-Regular.ttf", 128, sheet);
+  FT_Done_FreeType(library);
+  // Stored top row first, as the text drawer reads its cells.
+  return ok && writeTga(outFolder + "/font_arial.tga", kSheet, kSheet, 1, false, sheet);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Control images: 32-bit pictures in the grey 3D style of a classic desktop, magenta where the
+// widget's background shows through.
+
+struct Rgb {
+  std::uint8_t r, g, b;
+};
+
+constexpr Rgb kKey = {255, 0, 255};
+constexpr Rgb kWhite = {255, 255, 255};
+constexpr Rgb kLight = {223, 223, 223};
+constexpr Rgb kFace = {204, 204, 204};  // the look and feel's background grey
+constexpr Rgb kShadow = {128, 128, 128};
+constexpr Rgb kBlack = {0, 0, 0};
+// Check boxes and radio buttons are drawn at 0.8 of their brightness (the background grey
+// tints them): these become the toolkit's 0.5 bevel grey and a light grey that still shows on
+// the 0.8 background, while white becomes the background grey itself.
+constexpr Rgb kWellShadow = {160, 160, 160};
+constexpr Rgb kWellLight = {200, 200, 200};
+
+class Canvas {
+ public:
+  Canvas(int width, int height, Rgb fill)
+      : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, fill) {}
+
+  void set(int x, int y, Rgb c) {
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+      pixels_[static_cast<std::size_t>(y) * width_ + x] = c;
+    }
+  }
+  Rgb at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+  void fill(int x, int y, int w, int h, Rgb c) {
+    for (int j = y; j < y + h; ++j) {
+      for (int i = x; i < x + w; ++i) {
+        set(i, j, c);
+      }
+    }
+  }
+  // Draws the '#' cells of a picture given as rows of text.
+  void stamp(int x, int y, const std::vector<std::string>& rows, Rgb c) {
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+      for (std::size_t i = 0; i < rows[j].size(); ++i) {
+        if (rows[j][i] == '#') {
+          set(x + static_cast<int>(i), y + static_cast<int>(j), c);
+        }
+      }
+    }
+  }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<Rgb> pixels_;
+};
+
+// Enlarges a picture to size x size so that the texture's linear filter, drawn at the picture's
+// own size, samples only texels of the intended pixel: each texel takes the pixel its centre
+// falls in. At 64 texels for a 19-pixel picture the two texels every pixel samples are always
+// its own, so the default 19 x 19 window buttons come out pixel for pixel as designed.
+Canvas enlarge(const Canvas& picture, int size) {
+  Canvas out(size, size, kKey);
+  for (int ty = 0; ty < size; ++ty) {
+    for (int tx = 0; tx < size; ++tx) {
+      const int px = (2 * tx + 1) * picture.width() / (2 * size);
+      const int py = (2 * ty + 1) * picture.height() / (2 * size);
+      out.set(tx, ty, picture.at(px, py));
+    }
+  }
+  return out;
+}
+
+bool writeImage(const std::string& path, const Canvas& canvas) {
+  std::vector<std::uint8_t> bgra;
+  bgra.reserve(static_cast<std::size_t>(canvas.width()) * canvas.height() * 4);
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) {
+      const Rgb c = canvas.at(x, y);
+      const bool key = c.r == kKey.r && c.g == kKey.g && c.b == kKey.b;
+      bgra.insert(bgra.end(), {c.b, c.g, c.r, static_cast<std::uint8_t>(key ? 0 : 255)});
+    }
+  }
+  // Bottom row first, as TGA usually stores it and as the look and feel draws it.
+  return writeTga(path, canvas.width(), canvas.height(), 4, true, bgra);
+}
+
+// A 13 x 13 sunken well with a white face (the look and feel tints it by its background grey),
+// its top-left corner at (x, y).
+void drawWell(Canvas& c, int x, int y) {
+  constexpr int n = 13;
+  c.fill(x, y, n - 1, 1, kWellShadow);
+  c.fill(x, y, 1, n - 1, kWellShadow);
+  c.fill(x, y + n - 1, n, 1, kWhite);
+  c.fill(x + n - 1, y, 1, n, kWhite);
+  c.fill(x + 1, y + 1, n - 3, 1, kBlack);
+  c.fill(x + 1, y + 1, 1, n - 3, kBlack);
+  c.fill(x + 1, y + n - 2, n - 2, 1, kWellLight);
+  c.fill(x + n - 2, y + 1, 1, n - 2, kWellLight);
+  c.fill(x + 2, y + 2, n - 4, n - 4, kWhite);
+}
+
+Canvas checkBox(bool checked) {
+  Canvas c(16, 16, kKey);
+  drawWell(c, 1, 1);
+  if (checked) {
+    c.stamp(4, 4,
+            {"......#",
+             ".....##",
+             "#...###",
+             "##.###.",
+             "#####..",
+             ".###...",
+             "..#...."},
+            kBlack);
+  }
+  return c;
+}
+
+// A 12-pixel round well: 'o' the outer ring, 'i' the inner ring, 'f' the face. Each ring is dark
+// on its top-left half and light on its bottom-right half.
+Canvas radioButton(bool checked) {
+  static const std::vector<std::string> shape = {
+      "....oooo....",
+      "..ooiiiioo..",
+      ".oiiffffiio.",
+      ".oiffffffio.",
+      "oiffffffffio",
+      "oiffffffffio",
+      "oiffffffffio",
+      "oiffffffffio",
+      ".oiffffffio.",
+      ".oiiffffiio.",
+      "..ooiiiioo..",
+      "....oooo....",
+  };
+  constexpr int x0 = 1;
+  constexpr int y0 = 1;
+  Canvas c(16, 16, kKey);
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const bool litSide = x + y > 11;
+      switch (shape[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) {
+        case 'o': c.set(x0 + x, y0 + y, litSide ? kWhite : kWellShadow); break;
+        case 'i': c.set(x0 + x, y0 + y, litSide ? kWellLight : kBlack); break;
+        case 'f': c.set(x0 + x, y0 + y, kWhite); break;
+        default: break;
+      }
+    }
+  }
+  if (checked) {
+    c.stamp(x0 + 4, y0 + 4,
+            {".##.",
+             "####",
+             "####",
+             ".##."},
+            kBlack);
+  }
+  return c;
+}
+
+// A 19 x 19 caption button (the window's default button size): a two-step raised or pressed
+// bevel around a grey face; a pressed glyph moves one pixel right and down.
+Canvas captionButton(bool down, const std::vector<std::string>& glyph, int gx, int gy) {
+  constexpr int n = 19;
+  Canvas c(n, n, kFace);
+  const Rgb outerTopLeft = down ? kBlack : kLight;
+  const Rgb innerTopLeft = down ? kShadow : kWhite;
+  const Rgb innerBottomRight = down ? kLight : kShadow;
+  const Rgb outerBottomRight = down ? kWhite : kBlack;
+  c.fill(0, n - 1, n, 1, outerBottomRight);
+  c.fill(n - 1, 0, 1, n, outerBottomRight);
+  c.fill(0, 0, n - 1, 1, outerTopLeft);
+  c.fill(0, 0, 1, n - 1, outerTopLeft);
+  c.fill(1, n - 2, n - 2, 1, innerBottomRight);
+  c.fill(n - 2, 1, 1, n - 2, innerBottomRight);
+  c.fill(1, 1, n - 3, 1, innerTopLeft);
+  c.fill(1, 1, 1, n - 3, innerTopLeft);
+  const int shift = down ? 1 : 0;
+  c.stamp(gx + shift, gy + shift, glyph, kBlack);
+  return enlarge(c, 64);
+}
+
+const std::vector<std::string> kCross = {
+    "##......##",
+    ".##....##.",
+    "..##..##..",
+    "...####...",
+    "....##....",
+    "...####...",
+    "..##..##..",
+    ".##....##.",
+    "##......##",
+};
+
+const std::vector<std::string> kMaximize = {
+    "##########",
+    "##########",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#........#",
+    "#........#",
+    "##########",
+};
+
+bool makeControlImages(const std::string& out) {
+  return writeImage(out + "/checkbox.tga", checkBox(false)) &&
+         writeImage(out + "/checkboxchecked.tga", checkBox(true)) &&
+         writeImage(out + "/radio.tga", radioButton(false)) &&
+         writeImage(out + "/radiochecked.tga", radioButton(true)) &&
+         writeImage(out + "/closebutton.tga", captionButton(false, kCross, 4, 5)) &&
+         writeImage(out + "/closebutton_down.tga", captionButton(true, kCross, 4, 5)) &&
+         writeImage(out + "/maximizebutton.tga", captionButton(false, kMaximize, 4, 4)) &&
+         writeImage(out + "/maximizebutton_down.tga", captionButton(true, kMaximize, 4, 4));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::cerr << "usage: vuna_make_artwork <output folder> [<Liberation Sans folder>]"
+              << std::endl;
+    return 2;
+  }
+  const std::string out = argv[1];
+  const std::string fonts = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/liberation";
+  return makeFontSheet(fonts, out) && makeControlImages(out) ? 0 : 1;
+}

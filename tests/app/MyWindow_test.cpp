@@ -22,21 +22,9 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using vt::Box;
+using vt::boxOf;
 using vt::childrenOf;
-
-struct Box {
-  int left;
-  int top;
-  int width;
-  int height;
-  bool operator==(const Box& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const Box& b) {
-  return os << "(" << b.left << ", " << b.top << ") " << b.width << "x" << b.height;
-}
-Box boxOf(VWidget* w) { return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()}; }
 
 using DemoWindow = vt::DemoFixture;
 

@@ -25,4 +25,10 @@ ScreenPoint screenOrigin(VWidget* w) {
   return p;
 }
 
+std::ostream& operator<<(std::ostream& os, const Box& b) {
+  return os << "(" << b.left << ", " << b.top << ") " << b.width << "x" << b.height;
+}
+
+Box boxOf(VWidget* w) { return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()}; }
+
 }  // namespace vt

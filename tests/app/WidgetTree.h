@@ -1,6 +1,7 @@
 // WidgetTree: read-only views of a widget tree for tests: children in order, finding by type.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,5 +44,18 @@ struct ScreenPoint {
   int y;
 };
 ScreenPoint screenOrigin(VWidget* w);
+
+// A widget's geometry in its owner's space, comparable and printable for test messages.
+struct Box {
+  int left;
+  int top;
+  int width;
+  int height;
+  bool operator==(const Box& o) const {
+    return left == o.left && top == o.top && width == o.width && height == o.height;
+  }
+};
+std::ostream& operator<<(std::ostream& os, const Box& b);
+Box boxOf(VWidget* w);
 
 }  // namespace vt

@@ -23,25 +23,13 @@
 namespace {
 
 using Lines = std::vector<std::string>;
+using vt::Box;
+using vt::boxOf;
 using vt::childrenOf;
 
 // The message for a widget of the wrong type; 0xF6 is the ISO-8859-1 o with diaeresis.
 const std::string kNotAButton =
     std::string("Methode wurde nicht von einem Button ausgel") + static_cast<char>(0xF6) + "st";
-
-struct Box {
-  int left;
-  int top;
-  int width;
-  int height;
-  bool operator==(const Box& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const Box& b) {
-  return os << "(" << b.left << ", " << b.top << ") " << b.width << "x" << b.height;
-}
-Box boxOf(VWidget* w) { return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()}; }
 
 using DemoScene = vt::DemoFixture;
 

@@ -8,7 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUNA_BUILD_TESTS=OFF > /dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build -j "$(nproc)" --target minivuna
 
 if [ -n "${DISPLAY:-}" ]; then
@@ -19,4 +19,4 @@ fi
 shots="$root/build/screenshots"
 mkdir -p "$shots"
 echo "No display: running mini Vuna in a virtual X server."
-xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/demo_tour.sh "$root/build/minivuna" "$shots"
+bash scripts/with_display.sh bash scripts/demo_tour.sh "$root/build/minivuna" "$shots"

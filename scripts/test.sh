@@ -10,18 +10,12 @@ bash scripts/setup.sh
 
 jobs=$(nproc)
 
-# GL tests need a real GLX context: without a display, run them inside a virtual X server.
-in_display() {
-  if [ -n "${DISPLAY:-}" ]; then
-    "$@"
-  else
-    xvfb-run -a -s "-screen 0 1024x768x24" "$@"
-  fi
-}
+# GL tests need a real GLX context: without a display, they run inside a virtual X server.
+in_display() { bash "$root/scripts/with_display.sh" "$@"; }
 
 run_suite() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUNA_BUILD_TESTS=ON -DVUNA_BUILD_DEMO=ON "$@"
   cmake --build "$dir" -j "$jobs"
   in_display ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config
-  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
+  freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
   libgtest-dev libpng-dev
   xvfb xauth x11-utils
   libfreetype-dev fonts-liberation

@@ -2,7 +2,9 @@
 #include "support/GlTest.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <unistd.h>
 #include <link.h>
 
 #include <algorithm>
@@ -29,9 +31,22 @@ void pinLoadedLibraries() {
       nullptr);
 }
 
+// GLUT ends the process when the display refuses it; an X server that is just starting or
+// resetting refuses for a moment, so wait for it (up to five seconds) before handing over.
+void waitForDisplay() {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (Display* display = XOpenDisplay(nullptr)) {
+      XCloseDisplay(display);
+      return;
+    }
+    usleep(100 * 1000);
+  }
+}
+
 }  // namespace
 
 void openTestWindow(int* argc, char** argv) {
+  waitForDisplay();
   glutInit(argc, argv);
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
   glutInitWindowSize(kWindowWidth, kWindowHeight);

@@ -1,7 +1,10 @@
 // TgaBytes: header layout (little-endian sizes at bytes 12 to 15) and file helpers.
 #include "TgaBytes.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -40,4 +43,15 @@ Bytes readFile(const std::string& path) {
     throw std::runtime_error("cannot read " + path);
   }
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TgaImage decodeFile(const std::string& path) {
+  TgaImage image;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  EXPECT_NE(file, nullptr) << path;
+  if (file != nullptr) {
+    EXPECT_EQ(readTGA(file, image), tgaLoaded) << path;
+    std::fclose(file);
+  }
+  return image;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "draw/tga.h"
+
 using Bytes = std::vector<std::uint8_t>;
 
 struct TgaHeader {
@@ -25,3 +27,7 @@ Bytes tgaFilled(const TgaHeader& header, std::uint8_t fill);
 
 void writeFile(const std::string& path, const Bytes& bytes);
 Bytes readFile(const std::string& path);
+
+// A file as the loader decodes it (RGBA with magenta made transparent, RGB or grey); a failure
+// to open or decode it is reported as a test failure and gives an empty image.
+TgaImage decodeFile(const std::string& path);

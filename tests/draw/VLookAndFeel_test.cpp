@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "TestFolder.h"
+#include "TgaBytes.h"
 #include "core/VColor.h"
 #include "draw/VFont.h"
 #include "draw/tga.h"
@@ -26,19 +27,6 @@ using Lines = std::vector<std::string>;
 const std::vector<std::string> kImages = {
     "checkbox.tga",   "checkboxchecked.tga",  "radio.tga",          "radiochecked.tga",
     "closebutton.tga", "closebutton_down.tga", "maximizebutton.tga", "maximizebutton_down.tga"};
-
-// An image as the loader converts it (RGBA, magenta made transparent), read from the build
-// folder where the toolkit finds it.
-TgaImage asset(const std::string& name) {
-  TgaImage image;
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  EXPECT_NE(file, nullptr) << name;
-  if (file) {
-    EXPECT_EQ(readTGA(file, image), 1) << name;
-    std::fclose(file);
-  }
-  return image;
-}
 
 struct Texel {
   int r, g, b, a;
@@ -245,7 +233,7 @@ TEST_F(LookAndFeel, CheckBoxesAndRadioButtonsAreDrawnTintedByTheBackgroundColour
   for (const Case& c : {Case{"checkbox.tga", false, false}, Case{"checkboxchecked.tga", false, true},
                         Case{"radio.tga", true, false}, Case{"radiochecked.tga", true, true}}) {
     SCOPED_TRACE(c.image);
-    const TgaImage image = asset(c.image);
+    const TgaImage image = decodeFile(c.image);
     ASSERT_EQ(image.Width, 16);
     ASSERT_EQ(image.Height, 16);
     for (bool restyled : {false, true}) {
@@ -280,7 +268,7 @@ TEST_F(LookAndFeel, WindowButtonsDrawPixelExactAt19In19InTheCurrentColour) {
                         Case{"maximizebutton.tga", true, false},
                         Case{"maximizebutton_down.tga", true, true}}) {
     SCOPED_TRACE(c.image);
-    const TgaImage image = asset(c.image);
+    const TgaImage image = decodeFile(c.image);
     ASSERT_EQ(image.Width, 64);
     for (bool red : {false, true}) {
       vt::resetView();
@@ -375,8 +363,8 @@ TEST_F(LookAndFeel, AMissingImageIsReportedOnceAndConstructionGoesOn) {
   glColor4f(1, 1, 1, 1);
   lf.drawMaximizeButton(true, 64, 64);
   glLoadIdentity();
-  expectImageDrawn(asset("radiochecked.tga"), 0, 0, 0.8f, 0.8f, 0.8f, vt::Rgb{0, 0, 255});
-  expectImageDrawn(asset("maximizebutton_down.tga"), 100, 0, 1, 1, 1, vt::Rgb{0, 0, 255});
+  expectImageDrawn(decodeFile("radiochecked.tga"), 0, 0, 0.8f, 0.8f, 0.8f, vt::Rgb{0, 0, 255});
+  expectImageDrawn(decodeFile("maximizebutton_down.tga"), 100, 0, 1, 1, 1, vt::Rgb{0, 0, 255});
 }
 
 TEST_F(LookAndFeel, DeletingItDeletesExactlyItsEightTextures) {

@@ -10,17 +10,6 @@
 
 namespace {
 
-TgaImage decoded(const std::string& name) {
-  TgaImage image;
-  std::FILE* file = std::fopen(name.c_str(), "rb");
-  EXPECT_NE(file, nullptr) << name;
-  if (file) {
-    EXPECT_EQ(readTGA(file, image), 1) << name;
-    std::fclose(file);
-  }
-  return image;
-}
-
 TEST(Artwork, TheFontSheetIsA256SquareGreyImageStoredTopRowFirst) {
   const Bytes file = readFile("font_arial.tga");
   ASSERT_GE(file.size(), 18u + 256 * 256);
@@ -35,7 +24,7 @@ TEST(Artwork, TheFontSheetIsA256SquareGreyImageStoredTopRowFirst) {
 // Ink only in the two glyph sets, and inside each cell only in columns 1 to 11 and rows 1 to
 // 14: the pen advances 12, and a scaled glyph's filter reaches across the cell's edge.
 TEST(Artwork, GlyphsKeepTheirInkInsideTheirBoxAndEveryPrintableCodeHasInk) {
-  const TgaImage sheet = decoded("font_arial.tga");
+  const TgaImage sheet = decodeFile("font_arial.tga");
   ASSERT_EQ(sheet.Width, 256);
   for (int cell = 0; cell < 256; ++cell) {
     const int code = cell < 128 ? cell + 32 : cell - 96;
@@ -64,7 +53,7 @@ TEST(Artwork, GlyphsKeepTheirInkInsideTheirBoxAndEveryPrintableCodeHasInk) {
 }
 
 TEST(Artwork, BoldGlyphsCarryMoreInkThanRegularOnes) {
-  const TgaImage sheet = decoded("font_arial.tga");
+  const TgaImage sheet = decodeFile("font_arial.tga");
   ASSERT_EQ(sheet.Width, 256);
   auto total = [&](int firstCell) {
     long sum = 0;
@@ -101,7 +90,7 @@ TEST(Artwork, ControlImagesAre32BitStoredBottomRowFirst) {
     EXPECT_EQ(file[2], 2);
     EXPECT_EQ(file[16], 32);
     EXPECT_EQ(file[17] & 0x20, 0);
-    const TgaImage image = decoded(c.name);
+    const TgaImage image = decodeFile(c.name);
     ASSERT_EQ(image.Width, c.size);
     ASSERT_EQ(image.Height, c.size);
     int transparent = 0;

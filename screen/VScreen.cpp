@@ -95,11 +95,16 @@ void VScreen::sendEvent() {
   event(LastEvent);
 }
 
-// Removes every queued widget from its owner and deletes it with its subtree. A widget queued
-// together with one of its ancestors goes with that ancestor, so nothing is deleted twice; and
-// the screen's focus target is cleared when it lies in a deleted subtree, so it never names a
-// deleted widget. Ancestry is decided before anything is deleted, while every owner chain is
-// still intact.
+// Removes every queued widget from its owner and deletes it with its subtree, in request order.
+// A widget queued together with one of its ancestors goes with that ancestor, so nothing is
+// deleted twice; and the screen's focus target is cleared when it lies in a deleted subtree, so
+// it never names a deleted widget. Ancestry is decided before anything is deleted, while every
+// owner chain is still intact.
+//
+// The screen's own children (top-level windows, toolbars) leave its list in one pass, with one
+// childrenChanged() for the turn: removing them one by one would scan the list once each, and a
+// turn that closes thousands of windows would cost the square of their number. Widgets deeper in
+// the tree still leave through their owner's remove(), which a widget class may extend.
 void VScreen::deleteQueuedWidgets() {
   if (WidgetsToRemove.empty()) {
     return;
@@ -118,6 +123,16 @@ void VScreen::deleteQueuedWidgets() {
     return false;
   });
 
+  const std::size_t before = Children.size();
+  Children.remove_if([&queued](VWidget* c) { return queued.count(c) != 0; });
+  if (Children.size() != before) {
+    if (FocusPath != nullptr && queued.count(FocusPath) != 0) {
+      FocusPath = nullptr;
+      ScreenFocusedWidget = nullptr;
+    }
+    childrenChanged();
+  }
+
   for (VWidget* w : batch) {
     for (VWidget* p = ScreenFocusedWidget; p != nullptr; p = p->getOwner()) {
       if (p == w) {
@@ -125,7 +140,8 @@ void VScreen::deleteQueuedWidgets() {
         break;
       }
     }
-    if (VWidget* owner = w->getOwner()) {
+    VWidget* owner = w->getOwner();
+    if (owner != nullptr && owner != this) {
       owner->remove(w);
     }
     delete w;

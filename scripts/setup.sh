@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Vuna need, and only those
-# that are missing. Safe to run again: it does nothing when everything is there.
+# Installs the Debian packages that building, testing, fuzzing, benchmarking and running Vuna
+# need, and only those that are missing. clang carries libFuzzer; PLIB and Dear ImGui are the
+# benchmark's peers and are never linked into the library. Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,8 @@ packages=(
   xvfb xauth x11-utils
   libfreetype-dev fonts-liberation
   xdotool imagemagick
+  clang libclang-rt-14-dev
+  libbenchmark-dev libplib-dev libimgui-dev libstb-dev
 )
 
 missing=()

@@ -211,6 +211,34 @@ TEST_F(ScreenDispatch, FreeingKeepsTheRequestOrderAcrossSiblings) {
   EXPECT_EQ(hookLog(), (Lines{"a deleted", "b deleted", "c deleted"}));
 }
 
+// A turn that closes many top-level windows takes them out of the screen's list in one pass;
+// the survivors keep their order and the focus leaves with its window.
+TEST_F(ScreenDispatch, FreeingManyTopLevelWindowsInOneTurnKeepsTheSurvivorsInOrder) {
+  constexpr int kCount = 2000;
+  std::vector<RecordingWidget*> windows;
+  for (int i = 0; i < kCount; ++i) {
+    auto* w = new RecordingWidget(screen_, "w" + std::to_string(i), 0, 0, 10, 10);
+    w->focusable = true;
+    windows.push_back(w);  // each new one goes in front of the others
+  }
+  screen_->glutMouse(0, 0, 5, 5);
+  ASSERT_EQ(screen_->getScreenFocusedWidget(), windows.back());
+  for (int i = 0; i < kCount; i += 2) {
+    windows[i]->free();
+  }
+  windows.back()->free();  // the focused, frontmost one
+  hookLog().clear();
+  screen_->glutDisplay();  // deletes the queue, then draws the survivors back to front
+
+  Lines expected;
+  for (int i = 1; i < kCount - 1; i += 2) {
+    expected.push_back(windows[i]->name + ".draw");
+  }
+  EXPECT_EQ(hookLog(), expected);
+  EXPECT_EQ(screen_->getScreenFocusedWidget(), nullptr);
+  EXPECT_EQ(screen_->getFocusPath(), nullptr);
+}
+
 TEST_F(ScreenDispatch, TheScreenItselfAndNullAreNeverQueued) {
   screen_->freeWidget(screen_);
   screen_->freeWidget(nullptr);

@@ -13,6 +13,7 @@ constexpr int kSnapDistance = 5;
 VWidget::VWidget(VWidget* owner)
     : DragStartX(0),
       DragStartY(0),
+      Listings(0),
       Width(20),
       Height(10),
       Top(owner != nullptr ? owner->getClientBorderTop() : 0),
@@ -52,6 +53,9 @@ VWidget::~VWidget() {
 
 void VWidget::add(VWidget* child) {
   Children.push_front(child);
+  if (child != nullptr) {
+    ++child->Listings;
+  }
   childrenChanged();
 }
 
@@ -59,7 +63,11 @@ void VWidget::remove(VWidget* child) {
   if (FocusPath == child) {
     FocusPath = nullptr;
   }
+  const std::size_t before = Children.size();
   Children.remove(child);
+  if (child != nullptr) {
+    child->Listings -= static_cast<int>(before - Children.size());
+  }
   childrenChanged();
 }
 
@@ -75,11 +83,29 @@ void VWidget::redraw() {
   }
 }
 
+// Every press raises each widget on its way, so this runs at every level of every press. A
+// child already in front and listed nowhere else costs nothing; otherwise one walk counts its
+// entries and either moves the only one to the front (no allocation) or drops them all.
 void VWidget::bringToFront(VWidget* child) {
-  const std::size_t before = Children.size();
-  Children.remove(child);
-  if (before - Children.size() == 1) {
-    Children.push_front(child);
+  if (child != nullptr && !Children.empty() && Children.front() == child &&
+      child->Listings == 1) {
+    return;
+  }
+  auto found = Children.end();
+  std::size_t entries = 0;
+  for (auto it = Children.begin(); it != Children.end(); ++it) {
+    if (*it == child) {
+      found = it;
+      ++entries;
+    }
+  }
+  if (entries == 1) {
+    Children.splice(Children.begin(), Children, found);
+  } else if (entries > 1) {
+    Children.remove(child);
+    if (child != nullptr) {
+      child->Listings -= static_cast<int>(entries);
+    }
   }
 }
 
@@ -103,6 +129,9 @@ void VWidget::freeChildren() {
   while (!Children.empty()) {
     VWidget* child = Children.front();
     Children.pop_front();
+    if (child != nullptr) {
+      --child->Listings;
+    }
     delete child;  // deleting null is a no-op, so null entries are skipped
   }
 }
@@ -282,13 +311,17 @@ bool VWidget::handleMouseEvent(VEvent* e) {
     doFocus(e);
   }
 
-  e->setX(lx);
-  e->setY(ly);
-  const bool consumed = eventToChildren(e);
-  e->setX(x);
-  e->setY(y);
-  if (consumed) {
-    return true;
+  // Most widgets the search passes are leaves (buttons, fields): with no child to see the
+  // rewritten coordinates, the four writes are skipped.
+  if (!Children.empty()) {
+    e->setX(lx);
+    e->setY(ly);
+    const bool consumed = eventToChildren(e);
+    e->setX(x);
+    e->setY(y);
+    if (consumed) {
+      return true;
+    }
   }
 
   if (Dragging && type == etMouseUp) {

@@ -28,6 +28,12 @@ class VWidget {
  private:
   int DragStartX;  // widget-local pointer position when the current drag began
   int DragStartY;
+  // Entries naming this widget in all child lists together, kept by add, remove, bringToFront
+  // and freeChildren. It lets bringToFront answer for a child that is already in front without
+  // walking the siblings: listed once in all, and first here, it is listed exactly once here.
+  // Code that takes entries out of a list by other means leaves it too high, which only turns
+  // that shortcut off; nothing adds entries but add.
+  int Listings;
 
  protected:
   int Width;

@@ -8,6 +8,19 @@
 
 #include "draw/VLookAndFeel.h"
 
+namespace {
+
+// Pointer positions from a caller are held within +-2^24 before they enter the tree: routing
+// subtracts each widget's offset on the way down, and a position near the int limits would
+// overflow there. A real window never reports positions that far out.
+constexpr int kCoordinateLimit = 1 << 24;
+
+int clampCoordinate(int v) {
+  return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
+}
+
+}  // namespace
+
 VScreen::VScreen(VWidget* owner)
     : VWidget(owner), ScreenFocusedWidget(nullptr), LastEvent(new VEvent()) {
   VScreen::Init();
@@ -153,8 +166,8 @@ void VScreen::glutResize(int, int) {}
 void VScreen::glutKeyboard(unsigned char key, int x, int y) {
   LastEvent->setType(etKeyboard);
   LastEvent->setKey(key);
-  LastEvent->setX(x);
-  LastEvent->setY(y);
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
   sendEvent();
   redraw();
 }
@@ -162,8 +175,8 @@ void VScreen::glutKeyboard(unsigned char key, int x, int y) {
 void VScreen::glutKeyboardUp(unsigned char key, int x, int y) {
   LastEvent->setType(etKeyboardUp);
   LastEvent->setKey(key);
-  LastEvent->setX(x);
-  LastEvent->setY(y);
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
   sendEvent();
   redraw();
 }
@@ -171,23 +184,23 @@ void VScreen::glutKeyboardUp(unsigned char key, int x, int y) {
 void VScreen::glutSpecialFunc(int key, int x, int y) {
   LastEvent->setType(etSpecialKey);
   LastEvent->setKey(key);
-  LastEvent->setX(x);
-  LastEvent->setY(y);
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
   sendEvent();
   redraw();
 }
 
 void VScreen::glutMotion(int x, int y) {
   LastEvent->setType(etMouseMotion);
-  LastEvent->setX(x);
-  LastEvent->setY(y);
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
   sendEvent();
   redraw();
 }
 
 void VScreen::glutMouse(int button, int state, int x, int y) {
-  LastEvent->setX(x);
-  LastEvent->setY(y);
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
   const bool known = button == GLUT_LEFT_BUTTON || button == GLUT_MIDDLE_BUTTON ||
                      button == GLUT_RIGHT_BUTTON;
   if (known) {

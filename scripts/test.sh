@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test with ctest, then builds and runs the whole suite again
-# with AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# Sets up, builds and runs every test with ctest (the benchmarks built and run once each, so they
+# never rot), then builds and runs the whole suite again with AddressSanitizer and
+# UndefinedBehaviorSanitizer, then fuzzes the image reader for a minute when clang is there.
+# Exits non-zero on any failure.
 # Extra arguments go to CMake's configure step of both builds (CI passes -DVUNA_WERROR=ON).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,10 +23,13 @@ run_suite() {
 }
 
 echo "== plain build =="
-run_suite build "$@"
+run_suite build -DVUNA_BUILD_BENCHMARKS=ON "$@"
 
 echo "== sanitizer build (ASan + UBSan) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 run_suite build-sanitize -DVUNA_SANITIZE=ON "$@"
+
+echo "== fuzzing the image reader =="
+bash scripts/fuzz.sh 60

@@ -93,6 +93,63 @@ TEST(VWidget, BringToFrontOfADuplicatedEntryDropsItAndInsertsNothing) {
   delete a;
 }
 
+// bringToFront skips its walk for a child that is in front and listed nowhere else; these
+// cases change how often a widget is listed, so a wrong count would show as a wrong order.
+TEST(VWidget, BringToFrontOfAFrontChildAddedTwiceAfterARemoveStillDropsBothEntries) {
+  Inspectable owner(nullptr);
+  auto* a = new VWidget(&owner);
+  auto* b = new VWidget(&owner);
+  owner.remove(a);
+  owner.bringToFront(b);  // b in front, listed once: order kept
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b}));
+  owner.add(a);
+  owner.add(a);  // {a, a, b}
+  owner.bringToFront(a);
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b}));
+  owner.add(a);  // listed once again, in front
+  owner.bringToFront(a);
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a, b}));
+}
+
+TEST(VWidget, BringToFrontOfAChildAlsoListedByAnotherOwnerMovesItWithinThisList) {
+  Inspectable first(nullptr);
+  Inspectable second(nullptr);
+  auto* shared = new VWidget(&first);
+  auto* other = new VWidget(&second);
+  second.add(shared);  // {shared, other}
+  second.bringToFront(shared);
+  EXPECT_EQ(second.children(), (std::vector<VWidget*>{shared, other}));
+  second.bringToFront(other);
+  EXPECT_EQ(second.children(), (std::vector<VWidget*>{other, shared}));
+  EXPECT_EQ(first.children(), (std::vector<VWidget*>{shared}));
+  second.remove(shared);  // first deletes it
+}
+
+TEST(VWidget, BringToFrontOfAChildInFrontOfAnotherListButNotOfThisOneMovesIt) {
+  Inspectable first(nullptr);
+  Inspectable second(nullptr);
+  auto* moved = new VWidget(&first);  // in front of first's list
+  auto* front = new VWidget(&second);
+  second.add(moved);
+  second.bringToFront(front);  // {front, moved}
+  EXPECT_EQ(second.children(), (std::vector<VWidget*>{front, moved}));
+  second.bringToFront(moved);
+  EXPECT_EQ(second.children(), (std::vector<VWidget*>{moved, front}));
+  second.remove(moved);
+}
+
+TEST(VWidget, BringToFrontOfNullAmongNullEntriesDropsThemAll) {
+  Inspectable owner(nullptr);
+  auto* a = new VWidget(&owner);
+  owner.add(nullptr);
+  owner.add(nullptr);  // {null, null, a}
+  owner.bringToFront(nullptr);
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a}));
+  owner.add(nullptr);
+  owner.bringToFront(nullptr);  // listed once: moved to (kept in) front
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{nullptr, a}));
+}
+
 TEST(VWidget, AddAndRemoveBothRunChildrenChanged) {
   class Counting : public VWidget {
    public:

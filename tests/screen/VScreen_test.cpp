@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 
 #include "support/GlTest.h"
@@ -63,6 +64,33 @@ TEST_F(ScreenDispatch, APressAndReleaseGiveDownUpAndClickAtOnePlaceWithOneButton
     EXPECT_EQ(rec->seen[i].button, mbRight) << i;
     EXPECT_EQ(rec->seen[i].x, 40) << i;
     EXPECT_EQ(rec->seen[i].y, 50) << i;
+  }
+}
+
+// Positions near the int limits would overflow as routing subtracts offsets on the way down
+// (the sanitizer build reports that); the screen holds them within +-2^24 instead.
+TEST_F(ScreenDispatch, PositionsFarOutsideTheWindowAreHeldWithinTwoToThe24th) {
+  constexpr int kLimit = 1 << 24;
+  auto* rec = new EventRecorder(screen_, true);
+  rec->setLeft(154);
+  rec->setTop(7);
+  screen_->glutMouse(0, 0, 200, 100);  // focus it
+  for (int v : {INT_MIN, INT_MAX}) {
+    screen_->glutMouse(0, 0, v, v);
+    screen_->glutMotion(v, v);
+    screen_->glutMouse(0, 1, v, v);
+  }
+  rec->seen.clear();
+  screen_->glutKeyboard('a', INT_MIN, INT_MAX);
+  screen_->glutKeyboardUp('a', INT_MAX, INT_MIN);
+  screen_->glutSpecialFunc(1, -kLimit - 1, kLimit + 1);
+  screen_->glutKeyboard('b', -kLimit, kLimit);
+  ASSERT_EQ(rec->seen.size(), 4u);
+  const std::pair<int, int> expected[] = {
+      {-kLimit, kLimit}, {kLimit, -kLimit}, {-kLimit, kLimit}, {-kLimit, kLimit}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(rec->seen[i].x, expected[i].first) << i;
+    EXPECT_EQ(rec->seen[i].y, expected[i].second) << i;
   }
 }
 

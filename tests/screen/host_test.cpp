@@ -47,6 +47,23 @@ TEST_F(HostCallbacks, ReshapeSetsAPixelProjectionWithTheOriginTopLeft) {
   EXPECT_FLOAT_EQ(p[13], 1.0f);
 }
 
+// A minimised window may be reshaped to a side of 0: no GL error is left behind, and the next
+// real size brings the pixel projection back.
+TEST_F(HostCallbacks, ReshapingToAnEmptySideLeavesNoGlError) {
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  for (auto [w, h] : {std::pair{500, 0}, {0, 400}, {0, 0}}) {
+    glutResize(w, h);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << w << "x" << h;
+  }
+  glutResize(500, 400);
+  GLfloat p[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, p);
+  EXPECT_FLOAT_EQ(p[0], 2.0f / 500);
+  EXPECT_FLOAT_EQ(p[5], -2.0f / 400);
+  vt::resetView();
+}
+
 TEST_F(HostCallbacks, CallbacksForwardToTheScreen) {
   auto* w = new RecordingWidget(screen_, "w", 0, 0, 100, 100);
   w->focusable = true;

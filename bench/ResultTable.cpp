@@ -1,0 +1,186 @@
+// ResultTable: keeping the runs and laying out the side-by-side table.
+#include "bench/ResultTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iomanip>
+#include <sstream>
+
+namespace {
+
+const char* const kToolkits[] = {"vuna", "pui", "imgui", "floor"};
+const char* const kPeers[] = {"pui", "imgui"};
+
+std::string fixed(double value, int decimals) {
+  std::ostringstream s;
+  s << std::fixed << std::setprecision(decimals) << value;
+  return s.str();
+}
+
+bool isMemoryCase(const std::string& name) { return name.rfind("memory_", 0) == 0; }
+
+}  // namespace
+
+void ResultTable::ReportRuns(const std::vector<Run>& reports) {
+  ConsoleReporter::ReportRuns(reports);
+  for (const Run& run : reports) {
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (run.run_type == Run::RT_Aggregate && !median) {
+      continue;
+    }
+    const std::string& function = run.run_name.function_name;
+    const std::size_t slash = function.find('/');
+    if (slash == std::string::npos) {
+      continue;
+    }
+    std::string caseName = function.substr(0, slash);
+    const std::string toolkit = function.substr(slash + 1);
+    if (!run.run_name.args.empty()) {
+      caseName += "/" + run.run_name.args;
+    }
+    const std::string key = caseName + "/" + toolkit;
+    if (!median && fromMedian_[key]) {
+      continue;
+    }
+    fromMedian_[key] = fromMedian_[key] || median;
+    if (std::find(caseOrder_.begin(), caseOrder_.end(), caseName) == caseOrder_.end()) {
+      caseOrder_.push_back(caseName);
+    }
+    Cell cell;
+    cell.failed = run.error_occurred;
+    cell.error = run.error_message;
+    if (!run.error_occurred) {
+      cell.nanoseconds =
+          run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      for (const auto& counter : run.counters) {
+        cell.counters[counter.first] = counter.second.value;
+      }
+    }
+    cells_[caseName][toolkit] = cell;
+  }
+}
+
+bool ResultTable::failed(const std::string& toolkit) const {
+  for (const auto& row : cells_) {
+    const auto found = row.second.find(toolkit);
+    if (found != row.second.end() && found->second.failed) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string ResultTable::formatTime(double ns) {
+  if (ns < 1e3) {
+    return fixed(ns, 0) + " ns";
+  }
+  if (ns < 1e6) {
+    return fixed(ns / 1e3, ns < 1e4 ? 2 : 1) + " us";
+  }
+  if (ns < 1e9) {
+    return fixed(ns / 1e6, ns < 1e7 ? 2 : 1) + " ms";
+  }
+  return fixed(ns / 1e9, 2) + " s";
+}
+
+void ResultTable::print(std::ostream& out, bool markdown) const {
+  std::vector<std::string> header = {"case"};
+  for (const char* t : kToolkits) {
+    header.emplace_back(t);
+  }
+  for (const char* p : kPeers) {
+    header.push_back(std::string("vuna/") + p);
+  }
+  header.emplace_back("widgets");
+
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& name : caseOrder_) {
+    const auto& byToolkit = cells_.at(name);
+    std::vector<std::string> row = {name};
+    for (const char* t : kToolkits) {
+      const auto found = byToolkit.find(t);
+      if (found == byToolkit.end()) {
+        row.emplace_back("-");
+      } else if (found->second.failed) {
+        row.emplace_back("skipped");
+      } else if (isMemoryCase(name)) {
+        const auto bytes = found->second.counters.find("bytes");
+        row.push_back(bytes == found->second.counters.end() ? "-"
+                                                            : fixed(bytes->second, 0) + " B");
+      } else {
+        row.push_back(formatTime(found->second.nanoseconds));
+      }
+    }
+    const auto vuna = byToolkit.find("vuna");
+    for (const char* p : kPeers) {
+      const auto peer = byToolkit.find(p);
+      if (isMemoryCase(name) || vuna == byToolkit.end() || peer == byToolkit.end() ||
+          vuna->second.failed || peer->second.failed || peer->second.nanoseconds <= 0.0) {
+        row.emplace_back("-");
+      } else {
+        row.push_back(fixed(vuna->second.nanoseconds / peer->second.nanoseconds, 2));
+      }
+    }
+    std::string widgets = "-";
+    for (const char* t : kToolkits) {
+      const auto found = byToolkit.find(t);
+      if (found == byToolkit.end()) {
+        continue;
+      }
+      const auto counter = found->second.counters.find("widgets");
+      if (counter != found->second.counters.end()) {
+        widgets = fixed(counter->second, 0);
+        break;
+      }
+    }
+    row.push_back(widgets);
+    rows.push_back(row);
+  }
+
+  std::vector<std::size_t> width(header.size(), 0);
+  for (std::size_t c = 0; c < header.size(); ++c) {
+    width[c] = header[c].size();
+    for (const auto& row : rows) {
+      width[c] = std::max(width[c], row[c].size());
+    }
+  }
+  auto line = [&](const std::vector<std::string>& cells) {
+    if (markdown) {
+      out << "|";
+    }
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      const std::string pad(width[c] - cells[c].size(), ' ');
+      // Names left, numbers right.
+      const std::string text = c == 0 ? cells[c] + pad : pad + cells[c];
+      out << (markdown ? " " : (c == 0 ? "" : "  ")) << text << (markdown ? " |" : "");
+    }
+    out << "\n";
+  };
+  line(header);
+  if (markdown) {
+    out << "|";
+    for (std::size_t c = 0; c < header.size(); ++c) {
+      out << (c == 0 ? ":" : "") << std::string(width[c] + (c == 0 ? 1 : 1), '-')
+          << (c == 0 ? "" : ":") << "|";
+    }
+    out << "\n";
+  } else {
+    std::size_t total = 0;
+    for (std::size_t c = 0; c < width.size(); ++c) {
+      total += width[c] + (c == 0 ? 0 : 2);
+    }
+    out << std::string(total, '-') << "\n";
+  }
+  for (const auto& row : rows) {
+    line(row);
+  }
+  for (const std::string& name : caseOrder_) {
+    for (const auto& cell : cells_.at(name)) {
+      if (cell.second.failed) {
+        out << (markdown ? "\n- " : "") << name << "/" << cell.first
+            << " skipped: " << cell.second.error << "\n";
+      }
+    }
+  }
+  out.flush();
+}

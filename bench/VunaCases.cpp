@@ -1,0 +1,353 @@
+// VunaCases: Vuna's frame, routing and freeing cases, each on its own stage.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <iostream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "app/MyWindow.h"
+#include "app/app.h"
+#include "bench/SceneShape.h"
+#include "bench/VunaStage.h"
+#include "draw/VFont.h"
+#include "draw/VLookAndFeel.h"
+#include "widgets/VCaptionButton.h"
+#include "widgets/VToolBar.h"
+#include "widgets/VWindow.h"
+
+namespace {
+
+// The demo's handlers print; the routing cases time the toolkit, not the terminal. Standard
+// output is switched off around the timed loop (a stream without a buffer formats nothing).
+class QuietOutput {
+ public:
+  QuietOutput() : saved_(std::cout.rdbuf(nullptr)) {}
+  ~QuietOutput() {
+    std::cout.rdbuf(saved_);
+    std::cout.clear();
+  }
+  QuietOutput(const QuietOutput&) = delete;
+  QuietOutput& operator=(const QuietOutput&) = delete;
+
+ private:
+  std::streambuf* saved_;
+};
+
+void setWidgets(benchmark::State& state, long long widgets) {
+  state.counters["widgets"] = static_cast<double>(widgets);
+}
+
+// Every frame case: the scene is drawn once untimed (the first text builds the glyph lists),
+// then frame after frame; a GL error or an unbalanced matrix stack fails the case.
+void timeFrames(benchmark::State& state, VunaStage& stage) {
+  stage.frame();
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("the first frame left a GL error or an unbalanced matrix stack");
+    return;
+  }
+  for (auto _ : state) {
+    VunaStage::setView();
+    stage.frame();
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("a frame left a GL error or an unbalanced matrix stack");
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+void buildWindows100(VScreen* screen) {
+  for (int i = 0; i < bench::kFrameWindows; ++i) {
+    auto* window = new MyWindow(screen);
+    window->setLeft(bench::kCascadeStep * (i % 10));
+    window->setTop(bench::kCascadeStep * (i / 10));
+  }
+}
+
+void buildButtons1000(VScreen* screen) {
+  for (int i = 0; i < bench::kButtonBars; ++i) {
+    auto* bar = new VToolBar(screen);
+    bar->setWidth(bench::kButtonBarWidth);
+    bar->setTop(bench::kButtonBarHeight * (i % bench::kButtonBarRows));
+    for (int j = 0; j < bench::kButtonsPerBar; ++j) {
+      auto* button = new VCaptionButton(bar);
+      button->setCaption(std::to_string(j + 1));
+    }
+    bar->layout();
+  }
+}
+
+// The click grid: window i at its grid cell, an "OK" button at its client origin. Answers the
+// buttons in creation order (index 0 is the backmost window's).
+std::vector<VCaptionButton*> buildClickWindows(VScreen* screen, int count) {
+  std::vector<VCaptionButton*> buttons;
+  buttons.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    auto* window = new VWindow(screen);
+    window->setWidth(bench::kClickWindowWidth);
+    window->setHeight(bench::kClickWindowHeight);
+    window->setLeft(bench::kClickPitchX * (i % bench::kClickColumns));
+    window->setTop(bench::kClickPitchY * (i / bench::kClickColumns));
+    auto* ok = new VCaptionButton(window);
+    ok->setCaption("OK");
+    buttons.push_back(ok);
+  }
+  return buttons;
+}
+
+// The middle of a widget, in window pixels: its own place plus that of each owner below the
+// screen.
+void buttonCentre(VWidget* button, int& x, int& y) {
+  x = button->getWidth() / 2;
+  y = button->getHeight() / 2;
+  for (VWidget* at = button; at != nullptr && at->getOwner() != nullptr; at = at->getOwner()) {
+    x += at->getLeft();
+    y += at->getTop();
+  }
+}
+
+// Presses of the target counted by its onPress handler; a handler is a plain function.
+long long targetPresses = 0;
+void countPress(VWidget*, VEvent*) { ++targetPresses; }
+
+// One click case: presses the target again and again. A press raises the target's window to
+// the front; when the target must stay where it was built (the backmost window), its window
+// is put back behind the timer's back after every click. Every click must have completed a
+// press of the target, or the case fails.
+void timeClicks(benchmark::State& state, VunaStage& stage, VCaptionButton* target, bool restore) {
+  int x = 0;
+  int y = 0;
+  buttonCentre(target, x, y);
+  target->onPress = countPress;
+  targetPresses = 0;
+  VWidget* window = target->getOwner();
+  for (auto _ : state) {
+    stage.click(x, y);
+    if (restore) {
+      state.PauseTiming();
+      VunaStage::sendToBack(stage.screen(), window);
+      state.ResumeTiming();
+    }
+  }
+  if (targetPresses != static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a click did not press the target button");
+    return;
+  }
+  const long long widgets = stage.widgetCount();
+  setWidgets(state, widgets);
+  // Three dispatches per click (down, up, click), each searching the whole tree when the
+  // target is the backmost: widgets visited per second.
+  if (restore) {
+    state.counters["visited"] = benchmark::Counter(static_cast<double>(3 * widgets),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
+  }
+}
+
+// The floor under every frame case: what clearing and finishing a 500 by 400 frame costs on
+// this GL, with nothing drawn.
+void frame_empty(benchmark::State& state) {
+  VunaStage::setView();
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glFinish();
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("clearing left a GL error");
+  }
+}
+
+// The demo's texts alone, with no widget around them: the eleven captions and the field's
+// text, each drawn through a font as the widgets draw them (one display list per glyph), at
+// the places the demo shows them, then glFinish. What the design's text calls cost this GL.
+void frame_demo_text(benchmark::State& state) {
+  struct Text {
+    const char* text;
+    int x;
+    int y;
+    int size;
+  };
+  static const Text texts[] = {
+      {"Start", 15, 3, 16},          {"Shut Down", 150, 3, 16},  {"Sub Window", 286, 3, 16},
+      {"Window", 4, 4, 16},          {"Fenster", 20, 30, 16},    {"Button 2", 130, 30, 16},
+      {"Button 3", 240, 30, 16},     {"Neu !!!", 11, 71, 16},    {"Toolbar Breite anpassen", 28, 95, 16},
+      {"Item 1", 20, 155, 12},       {"Item 2", 170, 155, 12},
+  };
+  VunaStage stage;  // the look and feel's default font
+  VFont font;
+  font.copyFrom(stage.screen()->getLookAndFeel()->getFont());
+  long long glyphs = 0;
+  for (const Text& t : texts) {
+    glyphs += static_cast<long long>(std::strlen(t.text));
+  }
+  for (auto _ : state) {
+    VunaStage::setView();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (const Text& t : texts) {
+      font.setSize(t.size);
+      font.drawAtPos(t.text, t.x, t.y, -1);
+    }
+    glFinish();
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("the texts left a GL error or an unbalanced matrix stack");
+  }
+  state.counters["glyphs"] = static_cast<double>(glyphs);
+}
+
+void frame_demo(benchmark::State& state) {
+  VunaStage stage;
+  buildDemoScene(stage.screen());
+  timeFrames(state, stage);
+}
+
+void frame_windows100(benchmark::State& state) {
+  VunaStage stage;
+  buildWindows100(stage.screen());
+  timeFrames(state, stage);
+}
+
+void frame_buttons1000(benchmark::State& state) {
+  VunaStage stage;
+  buildButtons1000(stage.screen());
+  timeFrames(state, stage);
+}
+
+// "Button 2" of the demo window, which lies in front at start.
+void click_demo(benchmark::State& state) {
+  VunaStage stage;
+  buildDemoScene(stage.screen());
+  VCaptionButton* target = nullptr;
+  for (VWidget* w : VunaStage::descendants(stage.screen())) {
+    auto* button = dynamic_cast<VCaptionButton*>(w);
+    if (button != nullptr && button->getCaption() == "Button 2") {
+      target = button;
+    }
+  }
+  if (target == nullptr) {
+    state.SkipWithError("the demo scene has no \"Button 2\"");
+    return;
+  }
+  // myMethod2 prints a line for each press; the count proves the presses instead.
+  QuietOutput quiet;
+  int x = 0;
+  int y = 0;
+  buttonCentre(target, x, y);
+  const VEventHandler demoHandler = target->onPress;
+  targetPresses = 0;
+  target->onPress = countPress;
+  for (auto _ : state) {
+    stage.click(x, y);
+  }
+  target->onPress = demoHandler;
+  if (targetPresses != static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a click did not press \"Button 2\"");
+    return;
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+void click_windows10000_front(benchmark::State& state) {
+  VunaStage stage;
+  const std::vector<VCaptionButton*> buttons = buildClickWindows(stage.screen(), bench::kClickWindows);
+  timeClicks(state, stage, buttons.back(), false);
+}
+
+void click_windows10000_back(benchmark::State& state) {
+  VunaStage stage;
+  const std::vector<VCaptionButton*> buttons = buildClickWindows(stage.screen(), bench::kClickWindows);
+  timeClicks(state, stage, buttons.front(), true);
+}
+
+// The same two clicks over grids of state.range(0) windows: the back click grows with the
+// windows passed, the front click stays flat.
+void click_scaling_back(benchmark::State& state) {
+  VunaStage stage;
+  const auto buttons = buildClickWindows(stage.screen(), static_cast<int>(state.range(0)));
+  timeClicks(state, stage, buttons.front(), true);
+  state.SetComplexityN(stage.widgetCount());
+}
+
+void click_scaling_front(benchmark::State& state) {
+  VunaStage stage;
+  const auto buttons = buildClickWindows(stage.screen(), static_cast<int>(state.range(0)));
+  timeClicks(state, stage, buttons.back(), false);
+  state.SetComplexityN(stage.widgetCount());
+}
+
+// A key pressed and released with the focus at the bottom of a chain of kChainDepth widgets
+// below the screen: nine plain widgets, one inside the other, and a caption button in the
+// innermost. Every widget on the chain sees both events.
+long long keysSeen = 0;
+void countKey(VWidget*, VEvent*) { ++keysSeen; }
+
+void keys_chain10(benchmark::State& state) {
+  VunaStage stage;
+  VWidget* owner = stage.screen();
+  for (int depth = 1; depth < bench::kChainDepth; ++depth) {
+    owner = new VWidget(owner);
+    owner->onKey = countKey;
+  }
+  auto* button = new VCaptionButton(owner);
+  button->onKey = countKey;
+  owner->requestFocus(button, button);
+  keysSeen = 0;
+  for (auto _ : state) {
+    stage.screen()->glutKeyboard('a', 0, 0);
+    stage.screen()->glutKeyboardUp('a', 0, 0);
+  }
+  if (keysSeen != 2LL * bench::kChainDepth * static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a key did not travel the whole focus chain");
+    return;
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+// kFreeWindows windows, each freed in the same turn; the timed part is the next dispatch, which
+// removes and deletes them all before it routes (a motion over the then empty screen).
+void free_windows10000(benchmark::State& state) {
+  VunaStage stage;
+  VScreen* screen = stage.screen();
+  long long widgets = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<VWindow*> windows;
+    windows.reserve(bench::kFreeWindows);
+    for (int i = 0; i < bench::kFreeWindows; ++i) {
+      auto* window = new VWindow(screen);
+      window->setWidth(200);
+      window->setHeight(200);
+      windows.push_back(window);
+    }
+    widgets = stage.widgetCount();
+    for (VWindow* window : windows) {
+      window->free();
+    }
+    state.ResumeTiming();
+    screen->glutMotion(-10, -10);
+  }
+  if (stage.widgetCount() != 0) {
+    state.SkipWithError("the dispatch left freed windows in the tree");
+    return;
+  }
+  setWidgets(state, widgets);
+}
+
+}  // namespace
+
+BENCHMARK(frame_empty)->Name("frame_empty/floor")->UseRealTime();
+BENCHMARK(frame_demo_text)->Name("frame_demo_text/floor")->UseRealTime();
+BENCHMARK(frame_demo)->Name("frame_demo/vuna")->UseRealTime();
+BENCHMARK(frame_windows100)->Name("frame_windows100/vuna")->UseRealTime();
+BENCHMARK(frame_buttons1000)->Name("frame_buttons1000/vuna")->UseRealTime();
+BENCHMARK(click_demo)->Name("click_demo/vuna")->UseRealTime();
+BENCHMARK(click_windows10000_front)->Name("click_windows10000_front/vuna")->UseRealTime();
+BENCHMARK(click_windows10000_back)->Name("click_windows10000_back/vuna")->UseRealTime();
+BENCHMARK(keys_chain10)->Name("keys_chain10/vuna")->UseRealTime();
+BENCHMARK(free_windows10000)->Name("free_windows10000/vuna")->UseRealTime()->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(click_scaling_back)->Name("click_scaling_back/vuna")->UseRealTime()
+    ->RangeMultiplier(4)->Range(256, 16384)->Complexity(benchmark::oN);
+BENCHMARK(click_scaling_front)->Name("click_scaling_front/vuna")->UseRealTime()
+    ->RangeMultiplier(4)->Range(256, 16384)->Complexity(benchmark::o1);

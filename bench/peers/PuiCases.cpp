@@ -1,0 +1,236 @@
+// PuiCases: the frame and routing cases rebuilt in PLIB's PUI, registered as "<case>/pui".
+#include <GL/freeglut.h>
+#include <benchmark/benchmark.h>
+#include <plib/puGLUT.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "bench/SceneShape.h"
+#include "bench/peers/DemoLayout.h"
+#include "bench/peers/PuiStage.h"
+
+// Each toolkit window becomes a PUI group holding a frame for its body, a frame for its title bar
+// with the caption, and two one-shot buttons for close and maximise; a toolbar becomes a frame
+// with its buttons over it (a group of its own when it stands alone at the top level). Buttons
+// are puOneShot, the check box a puButton with a v-shaped check mark, the radio pair one
+// puButtonBox in one-of-many mode (PUI's only radio control, which stacks its items), the text
+// field a puInput. PUI keeps the pointers it is given for legends and labels: every text here is
+// a literal.
+namespace {
+
+using peers::Box;
+
+void countCall(puObject* o) { ++*static_cast<long long*>(o->getUserData()); }
+
+puOneShot* makeButton(PuiStage& stage, Box b, int parentHeight, const char* caption, long long* calls) {
+  auto* button = stage.make<puOneShot>(b, parentHeight);
+  button->setLegend(caption);
+  if (calls != nullptr) {
+    button->setUserData(calls);
+    button->setCallback(countCall);
+  }
+  return button;
+}
+
+void makeToolbarFrame(PuiStage& stage, Box bar, int parentHeight) {
+  stage.make<puFrame>(bar, parentHeight);
+}
+
+// A top-level toolbar: its own group, a frame and one button per caption in equal slots.
+template <std::size_t N>
+void makeScreenToolbar(PuiStage& stage, Box bar, const std::array<const char*, N>& captions) {
+  puGroup* g = stage.openRoot(bar);
+  const Box local = {0, 0, bar.w, bar.h};
+  makeToolbarFrame(stage, local, bar.h);
+  for (std::size_t i = 0; i < N; ++i) {
+    makeButton(stage, peers::slotIn(local, static_cast<int>(N), static_cast<int>(i)), bar.h, captions[i], nullptr);
+  }
+  stage.close(g);
+}
+
+// The frame every window has: body, title bar with the caption, close and maximise buttons.
+void makeWindowFrame(PuiStage& stage, int w, int h) {
+  stage.make<puFrame>(Box{0, 0, w, h}, h);
+  auto* title = stage.make<puFrame>(peers::titleBar(w), h);
+  title->setLegend(peers::kWindowCaption);
+  title->setLegendPlace(PUPLACE_CENTERED_LEFT);
+  title->setColourScheme(0.0f, 0.0f, 0.9f, 1.0f);
+  title->setColour(PUCOL_LEGEND, 1.0f, 1.0f, 1.0f, 1.0f);
+  makeButton(stage, peers::maximizeButton(w), h, "+", nullptr);
+  makeButton(stage, peers::closeButton(w), h, "x", nullptr);
+}
+
+char kItem1[] = "Item 1";
+char kItem2[] = "Item 2";
+char* kRadioLabels[] = {kItem1, kItem2, nullptr};
+
+// The demo window at (x, y); calls counts the presses of its "Button 2".
+void makeDemoWindow(PuiStage& stage, int x, int y, long long* calls) {
+  const int w = peers::kDemoWidth;
+  const int h = peers::kDemoHeight;
+  puGroup* g = stage.openRoot({x, y, w, h});
+  makeWindowFrame(stage, w, h);
+
+  auto* text = stage.make<puInput>(peers::kTextField, h);
+  text->setValue(peers::kTextFieldText);
+
+  auto* check = stage.make<puButton>(Box{peers::kCheckBox.x, peers::kCheckBox.y, peers::kCheckBoxSize, peers::kCheckBoxSize},
+                                     h, PUBUTTON_VCHECK);
+  check->setLabel(peers::kCheckCaption);
+  check->setLabelPlace(PUPLACE_CENTERED_RIGHT);
+  check->setValue(0);
+
+  makeToolbarFrame(stage, peers::kRadioBar, h);
+  const Box first = peers::slotIn(peers::kRadioBar, 2, 0);
+  const Box last = peers::slotIn(peers::kRadioBar, 2, 1);
+  auto* radios = stage.make<puButtonBox>(Box{first.x, first.y, last.x + last.w - first.x, first.h}, h, kRadioLabels, 1);
+  radios->setValue(0);
+
+  makeToolbarFrame(stage, peers::kButtonBar, h);
+  for (int i = 0; i < 3; ++i) {
+    makeButton(stage, peers::slotIn(peers::kButtonBar, 3, i), h, peers::kButtonBarCaptions[static_cast<std::size_t>(i)],
+               i == peers::kDemoTargetSlot ? calls : nullptr);
+  }
+  stage.close(g);
+}
+
+void makeDemoScene(PuiStage& stage, long long* calls) {
+  makeScreenToolbar(stage, peers::kScreenBar, peers::kScreenBarCaptions);
+  makeDemoWindow(stage, 0, 0, calls);
+}
+
+// Draws the scene once outside the timed loop; false when PUI left a GL error behind.
+bool firstFrameClean(PuiStage& stage) {
+  PeerGlState::clean();
+  stage.frame();
+  return PeerGlState::clean();
+}
+
+void runFrames(benchmark::State& state, PuiStage& stage) {
+  state.counters["widgets"] = static_cast<double>(stage.objects());
+  if (!firstFrameClean(stage)) {
+    state.SkipWithError("PUI's frame left a GL error");
+    return;
+  }
+  for (auto _ : state) {
+    stage.frame();
+  }
+}
+
+void frameDemo(benchmark::State& state) {
+  PuiStage stage;
+  makeDemoScene(stage, nullptr);
+  runFrames(state, stage);
+}
+
+void frameWindows100(benchmark::State& state) {
+  PuiStage stage;
+  for (int i = 0; i < bench::kFrameWindows; ++i) {
+    makeDemoWindow(stage, bench::kCascadeStep * (i % 10), bench::kCascadeStep * (i / 10), nullptr);
+  }
+  runFrames(state, stage);
+}
+
+constexpr std::array<const char*, bench::kButtonsPerBar> kNumberCaptions = {"1", "2", "3", "4", "5",
+                                                                             "6", "7", "8", "9", "10"};
+
+void frameButtons1000(benchmark::State& state) {
+  PuiStage stage;
+  for (int i = 0; i < bench::kButtonBars; ++i) {
+    makeScreenToolbar(stage, Box{0, bench::kButtonBarHeight * (i % bench::kButtonBarRows), bench::kButtonBarWidth,
+                                 bench::kButtonBarHeight},
+                      kNumberCaptions);
+  }
+  runFrames(state, stage);
+}
+
+// Routing: PUI's puMouse is its router (front to back through the groups, the object hit takes
+// the press, a one-shot's callback runs on the release), so a click is one press and one
+// release, nothing drawn. The target's callback must have run once before timing starts.
+void runClicks(benchmark::State& state, PuiStage& stage, peers::Point at, const long long& calls) {
+  state.counters["widgets"] = static_cast<double>(stage.objects());
+  stage.click(at.x, at.y);
+  if (calls != 1) {
+    state.SkipWithError(("the click at (" + std::to_string(at.x) + "," + std::to_string(at.y) +
+                         ") did not reach its button in PUI")
+                            .c_str());
+    return;
+  }
+  for (auto _ : state) {
+    stage.click(at.x, at.y);
+  }
+}
+
+void clickDemo(benchmark::State& state) {
+  PuiStage stage;
+  long long calls = 0;
+  makeDemoScene(stage, &calls);
+  runClicks(state, stage, peers::centreOf(peers::slotIn(peers::kButtonBar, 3, peers::kDemoTargetSlot)), calls);
+}
+
+// 10,000 windows on the grid, each a frame with one "OK" button at its client origin; window 0
+// was made first, so PUI draws it first and searches it last.
+void clickWindows10000(benchmark::State& state, int target) {
+  PuiStage stage;
+  long long calls = 0;
+  const Box ok = peers::captionButtonAt(peers::kClientLeft, peers::kClientTop, 2);
+  for (int i = 0; i < bench::kClickWindows; ++i) {
+    const int x = bench::kClickPitchX * (i % bench::kClickColumns);
+    const int y = bench::kClickPitchY * (i / bench::kClickColumns);
+    puGroup* g = stage.openRoot({x, y, bench::kClickWindowWidth, bench::kClickWindowHeight});
+    makeWindowFrame(stage, bench::kClickWindowWidth, bench::kClickWindowHeight);
+    makeButton(stage, ok, bench::kClickWindowHeight, "OK", i == target ? &calls : nullptr);
+    stage.close(g);
+  }
+  const int x = bench::kClickPitchX * (target % bench::kClickColumns);
+  const int y = bench::kClickPitchY * (target / bench::kClickColumns);
+  runClicks(state, stage, peers::centreOf(ok, x, y), calls);
+}
+
+void clickWindowsFront(benchmark::State& state) { clickWindows10000(state, bench::kClickWindows - 1); }
+void clickWindowsBack(benchmark::State& state) { clickWindows10000(state, 0); }
+
+// A key down and up to a text field at the end of a chain of nested groups: PUI offers a key to
+// every object of every group on the way (puKeyboard walks the groups) and the field that is
+// taking input moves its cursor. The field starts with its cursor at the end of "Neu !!!", so
+// the first left arrow must move it one place; later ones stop at the start and change nothing.
+void keysChain10(benchmark::State& state) {
+  PuiStage stage;
+  const int depth = bench::kChainDepth;
+  Box box = {0, 0, 400, 200};
+  std::vector<puGroup*> open;
+  open.push_back(stage.openRoot(box));
+  for (int i = 1; i < depth - 1; ++i) {
+    const Box inner = {5, 5, box.w - 10, box.h - 10};
+    open.push_back(stage.openGroup(inner, box.h));
+    box = inner;
+  }
+  auto* field = stage.make<puInput>(Box{5, 5, 150, 20}, box.h);
+  field->setValue(peers::kTextFieldText);
+  field->acceptInput();
+  for (auto it = open.rbegin(); it != open.rend(); ++it) {
+    stage.close(*it);
+  }
+  state.counters["widgets"] = static_cast<double>(stage.objects());
+  const int before = field->getCursor();
+  stage.specialKey(GLUT_KEY_LEFT);
+  if (field->getCursor() != before - 1) {
+    state.SkipWithError("the left arrow did not reach the text field at the end of PUI's chain");
+    return;
+  }
+  for (auto _ : state) {
+    stage.specialKey(GLUT_KEY_LEFT);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(frameDemo)->Name("frame_demo/pui")->UseRealTime();
+BENCHMARK(frameWindows100)->Name("frame_windows100/pui")->UseRealTime();
+BENCHMARK(frameButtons1000)->Name("frame_buttons1000/pui")->UseRealTime();
+BENCHMARK(clickDemo)->Name("click_demo/pui")->UseRealTime();
+BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/pui")->UseRealTime();
+BENCHMARK(clickWindowsBack)->Name("click_windows10000_back/pui")->UseRealTime();
+BENCHMARK(keysChain10)->Name("keys_chain10/pui")->UseRealTime();

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <regex>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -19,12 +18,21 @@ namespace {
 
 // A name ending in ".r<code>.tga" states the result code its file must give.
 bool expectedCode(const std::string& name, int& code) {
-  static const std::regex pattern(R"(\.r([0-9]+)\.tga$)");
-  std::smatch match;
-  if (!std::regex_search(name, match, pattern)) {
+  const std::string suffix = ".tga";
+  if (name.size() < suffix.size() ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
     return false;
   }
-  code = std::stoi(match[1].str());
+  const std::size_t digitsEnd = name.size() - suffix.size();
+  std::size_t digitsBegin = digitsEnd;
+  while (digitsBegin > 0 && name[digitsBegin - 1] >= '0' && name[digitsBegin - 1] <= '9') {
+    --digitsBegin;
+  }
+  if (digitsBegin == digitsEnd || digitsEnd - digitsBegin > 6 || digitsBegin < 2 ||
+      name.compare(digitsBegin - 2, 2, ".r") != 0) {
+    return false;
+  }
+  code = std::stoi(name.substr(digitsBegin, digitsEnd - digitsBegin));
   return true;
 }
 

@@ -14,6 +14,7 @@ VWidget::VWidget(VWidget* owner)
     : DragStartX(0),
       DragStartY(0),
       Listings(0),
+      ListedIn(nullptr),
       Width(20),
       Height(10),
       Top(owner != nullptr ? owner->getClientBorderTop() : 0),
@@ -55,6 +56,8 @@ void VWidget::add(VWidget* child) {
   Children.push_front(child);
   if (child != nullptr) {
     ++child->Listings;
+    child->ListedIn = child->Listings == 1 ? this : nullptr;
+    child->Place = Children.begin();
   }
   childrenChanged();
 }
@@ -63,10 +66,18 @@ void VWidget::remove(VWidget* child) {
   if (FocusPath == child) {
     FocusPath = nullptr;
   }
-  const std::size_t before = Children.size();
-  Children.remove(child);
+  if (child != nullptr && child->Listings == 1 && child->ListedIn == this) {
+    Children.erase(child->Place);
+    child->Listings = 0;
+  } else {
+    const std::size_t before = Children.size();
+    Children.remove(child);
+    if (child != nullptr) {
+      child->Listings -= static_cast<int>(before - Children.size());
+    }
+  }
   if (child != nullptr) {
-    child->Listings -= static_cast<int>(before - Children.size());
+    child->ListedIn = nullptr;  // whatever entry is left elsewhere, its place is unknown
   }
   childrenChanged();
 }
@@ -91,6 +102,10 @@ void VWidget::bringToFront(VWidget* child) {
       child->Listings == 1) {
     return;
   }
+  if (child != nullptr && child->Listings == 1 && child->ListedIn == this) {
+    Children.splice(Children.begin(), Children, child->Place);
+    return;
+  }
   auto found = Children.end();
   std::size_t entries = 0;
   for (auto it = Children.begin(); it != Children.end(); ++it) {
@@ -101,6 +116,10 @@ void VWidget::bringToFront(VWidget* child) {
   }
   if (entries == 1) {
     Children.splice(Children.begin(), Children, found);
+    if (child != nullptr && child->Listings == 1) {
+      child->ListedIn = this;
+      child->Place = found;
+    }
   } else if (entries > 1) {
     Children.remove(child);
     if (child != nullptr) {
@@ -131,6 +150,7 @@ void VWidget::freeChildren() {
     Children.pop_front();
     if (child != nullptr) {
       --child->Listings;
+      child->ListedIn = nullptr;
     }
     delete child;  // deleting null is a no-op, so null entries are skipped
   }

@@ -4,7 +4,7 @@
 #include <GL/freeglut.h>
 
 #include <iostream>
-#include <unordered_set>
+#include <vector>
 
 #include "draw/VLookAndFeel.h"
 
@@ -60,10 +60,8 @@ void VScreen::freeWidget(VWidget* w) {
   if (w == nullptr || w == this) {
     return;
   }
-  auto found = QueueIndex.find(w);
-  if (found != QueueIndex.end()) {
-    WidgetsToRemove.erase(found->second);
-  }
+  ++FreeRequests;
+  dequeue(w);
   QueueIndex[w] = WidgetsToRemove.insert(WidgetsToRemove.end(), w);
 }
 
@@ -108,56 +106,58 @@ void VScreen::sendEvent() {
   event(LastEvent);
 }
 
-// Removes every queued widget from its owner and deletes it with its subtree, in request order.
-// A widget queued together with one of its ancestors goes with that ancestor, so nothing is
-// deleted twice; and the screen's focus target is cleared when it lies in a deleted subtree, so
-// it never names a deleted widget. Ancestry is decided before anything is deleted, while every
-// owner chain is still intact.
+// Empties the queue one widget at a time, in request order, until it is empty, entries added
+// on the way included: take the first widget, take it out of its owner through the owner's
+// remove() (the screen's own for a top-level widget, so a subclass sees every child leave),
+// delete it with its subtree, drop its entry. A widget freed from a destructor or from a
+// remove() or childrenChanged() override is therefore gone before this dispatch routes.
 //
-// The screen's own children (top-level windows, toolbars) leave its list in one pass, with one
-// childrenChanged() for the turn: removing them one by one would scan the list once each, and a
-// turn that closes thousands of windows would cost the square of their number. Widgets deeper in
-// the tree still leave through their owner's remove(), which a widget class may extend.
+// Before a widget is deleted, its subtree is walked once: the entries of its descendants leave
+// the queue (they go with it, and must not be deleted twice), and the focus target is cleared
+// when it lies there. That test compares pointers only: the focus target may name a widget the
+// application has already deleted itself, which must never be read.
 void VScreen::deleteQueuedWidgets() {
-  if (WidgetsToRemove.empty()) {
-    return;
-  }
-  std::list<VWidget*> batch;
-  batch.swap(WidgetsToRemove);
-  QueueIndex.clear();
+  std::vector<VWidget*> subtree;
+  while (!WidgetsToRemove.empty()) {
+    VWidget* w = WidgetsToRemove.front();
+    WidgetsToRemove.pop_front();
+    QueueIndex.erase(w);
 
-  const std::unordered_set<VWidget*> queued(batch.begin(), batch.end());
-  batch.remove_if([&queued](VWidget* w) {
-    for (VWidget* up = w->getOwner(); up != nullptr; up = up->getOwner()) {
-      if (queued.count(up) != 0) {
-        return true;
-      }
-    }
-    return false;
-  });
-
-  const std::size_t before = Children.size();
-  Children.remove_if([&queued](VWidget* c) { return queued.count(c) != 0; });
-  if (Children.size() != before) {
-    if (FocusPath != nullptr && queued.count(FocusPath) != 0) {
-      FocusPath = nullptr;
-      ScreenFocusedWidget = nullptr;
-    }
-    childrenChanged();
-  }
-
-  for (VWidget* w : batch) {
-    for (VWidget* p = ScreenFocusedWidget; p != nullptr; p = p->getOwner()) {
-      if (p == w) {
-        ScreenFocusedWidget = nullptr;
-        break;
-      }
-    }
-    VWidget* owner = w->getOwner();
-    if (owner != nullptr && owner != this) {
+    const unsigned long requestsBefore = FreeRequests;
+    if (VWidget* owner = w->getOwner()) {
       owner->remove(w);
     }
+    subtree.clear();
+    subtree.push_back(w);
+    for (std::size_t i = 0; i < subtree.size(); ++i) {
+      for (VWidget* child : childrenOf(subtree[i])) {
+        if (child != nullptr) {
+          subtree.push_back(child);
+        }
+      }
+    }
+    for (VWidget* doomed : subtree) {
+      if (doomed == ScreenFocusedWidget) {
+        ScreenFocusedWidget = nullptr;
+      }
+      dequeue(doomed);
+    }
     delete w;
+    // Requests made while it went (by remove, childrenChanged or a destructor) may name a
+    // widget of the deleted subtree, the widget itself included.
+    if (FreeRequests != requestsBefore) {
+      for (VWidget* doomed : subtree) {
+        dequeue(doomed);
+      }
+    }
+  }
+}
+
+void VScreen::dequeue(VWidget* w) {
+  auto found = QueueIndex.find(w);
+  if (found != QueueIndex.end()) {
+    WidgetsToRemove.erase(found->second);
+    QueueIndex.erase(found);
   }
 }
 

@@ -19,8 +19,7 @@
 // values of the previous one (a motion keeps the last Button and Key).
 class VScreen : public VWidget {
  protected:
-  // Waiting to be removed and deleted, in request order, each widget at most once. The index
-  // keeps a repeated request cheap when thousands are queued in one turn.
+  // Waiting to be removed and deleted, in request order, each widget at most once.
   std::list<VWidget*> WidgetsToRemove;
   VWidget* ScreenFocusedWidget;  // target of the last focus request; not owned
   VEvent* LastEvent;             // owned
@@ -62,7 +61,12 @@ class VScreen : public VWidget {
   VEvent* getLastEvent();
   void print();
 
+
  private:
   void deleteQueuedWidgets();
+  void dequeue(VWidget* w);  // drops w's entry, if it has one
+  // Each queued widget's entry, so that a repeated request and the dropping of a deleted
+  // subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
+  unsigned long FreeRequests = 0;  // counts freeWidget calls: did a deletion queue anything?
 };

@@ -4,6 +4,7 @@
 #include <climits>
 #include <sstream>
 
+#include "AppCalls.h"
 #include "WidgetTree.h"
 #include "screen/host.h"
 #include "widgets/VCaptionButton.h"
@@ -71,6 +72,7 @@ std::string HostCall::describe() const {
     case Special: os << "glutSpecial(" << a << ", " << x << ", " << y << ")"; break;
     case Reshape: os << "glutResize(" << a << ", " << b << ")"; break;
     case Display: os << "glutDisplay()"; break;
+    case App: os << "app." << appOpName(a) << "(" << b << ")"; break;
   }
   return os.str();
 }
@@ -78,7 +80,8 @@ std::string HostCall::describe() const {
 bool HostCall::dispatches() const {
   switch (kind) {
     case Mouse: return a >= 0 && a <= 2 && (b == 0 || b == 1);
-    case Reshape: return false;
+    case Reshape:
+    case App: return false;
     default: return true;
   }
 }
@@ -92,6 +95,7 @@ void HostCall::perform() const {
     case Special: glutSpecial(a, x, y); break;
     case Reshape: glutResize(a, b); break;
     case Display: glutDisplay(); break;
+    case App: performAppCall(screen, a, b); break;
   }
 }
 
@@ -238,6 +242,10 @@ std::size_t EventStorm::countWidgets() {
 void EventStorm::plan() {
   screenWidth_ = screen_->getWidth();
   screenHeight_ = screen_->getHeight();
+  if (chance(3)) {
+    push(HostCall::App, below(opCount), below(1 << 20), {0, 0});
+    return;
+  }
   const int roll = below(100);
   if (roll < 50) {
     planAimed();

@@ -11,12 +11,13 @@ class VWidget;
 
 namespace vt {
 
-// One call of a host callback (screen/host.h) with its arguments, as GLUT would make it.
+// One call of a host callback (screen/host.h) with its arguments, as GLUT would make it, or
+// one tree call of the application's between two of them (App, see AppCalls.h).
 struct HostCall {
-  enum Kind { Mouse, Motion, Keyboard, KeyboardUp, Special, Reshape, Display };
+  enum Kind { Mouse, Motion, Keyboard, KeyboardUp, Special, Reshape, Display, App };
   Kind kind = Display;
-  int a = 0;  // Mouse: the GLUT button; key codes; Reshape: the width
-  int b = 0;  // Mouse: the GLUT state; Reshape: the height
+  int a = 0;  // Mouse: the GLUT button; key codes; Reshape: the width; App: the AppOp
+  int b = 0;  // Mouse: the GLUT state; Reshape: the height; App: which widget it picks
   int x = 0;
   int y = 0;
 
@@ -41,6 +42,10 @@ struct HostCall {
 // reshapes from 1x1 to 4000x3000, display passes (rare: they cost most of the time). "Shut
 // Down" and Escape end the process; both are let through rarely, so a run usually reaches its
 // length.
+//
+// Between them come the application's own tree calls (AppCalls.h): widgets deleted directly
+// (the focused one often), freed alone, with an ancestor, from a destructor or a handler,
+// hidden, disabled and raised.
 //
 // The tree is kept small enough to draw often: above kCrowded widgets, close buttons are
 // favoured and the buttons that open windows are aimed at but not let fire.

@@ -13,7 +13,8 @@ namespace vt {
 //   - every child's Owner is the widget whose Children list holds it, and no widget is listed
 //     twice anywhere in the tree;
 //   - every FocusPath is null or one of its widget's children;
-//   - the screen's focus target is null or a widget of the tree;
+//   - the screen's focus target is null, a widget of the tree, or a widget the application
+//     took out and deleted itself (the screen never reads it);
 //   - every widget waiting in the free queue is still in the tree (it stays alive until the
 //     next dispatch) and is queued once;
 //   - a call that routed at least one event emptied the queue first: nothing that was queued
@@ -36,6 +37,8 @@ class TreeInvariants {
   std::string afterCall(bool dispatched, FreedTest freedDuringCall = nullptr);
   // The structural rules alone (owners, focus paths, focus target, queue members).
   std::string checkTree();
+  // The application deleted w itself: the focus target may go on naming it.
+  void deletedByApplication(const void* w) { deletedByApplication_.push_back(w); }
 
   // The widgets reached by the last check: the screen first, then breadth first, each widget's
   // children front to back.
@@ -51,6 +54,7 @@ class TreeInvariants {
   std::vector<VWidget*> queuedBefore_;
   std::vector<VWidget*> reached_;
   std::vector<VWidget*> sortedReached_;
+  std::vector<const void*> deletedByApplication_;
 };
 
 }  // namespace vt

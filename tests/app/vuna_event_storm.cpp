@@ -28,6 +28,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "AppCalls.h"
 #include "EventStorm.h"
 #include "StormCounters.h"
 #include "TreeInvariants.h"
@@ -155,8 +156,9 @@ void printEnd(const char* how) {
     return;
   }
   reported = true;
-  std::printf("STORM seed=%llu events=%llu end=%s %s tree=%016llx lines=%llu clicks=%llu last=%s\n",
+  std::printf("STORM seed=%llu events=%llu end=%s %s %s tree=%016llx lines=%llu clicks=%llu last=%s\n",
               static_cast<unsigned long long>(seed), static_cast<unsigned long long>(step), how, counters != nullptr ? counters->summary().c_str() : "",
+              vt::appCallSummary().c_str(),
               static_cast<unsigned long long>(fingerprint()),
               static_cast<unsigned long long>(sink != nullptr ? sink->lines : 0),
               static_cast<unsigned long long>(sink != nullptr ? sink->clicks : 0), currentCall);
@@ -336,6 +338,9 @@ int main(int argc, char** argv) {
     startRecordingFrees();
     call.perform();
     const vt::TreeInvariants::FreedTest freed = stopRecordingFrees();
+    if (call.kind == vt::HostCall::App && vt::lastDeletedByApplication() != nullptr) {
+      invariants.deletedByApplication(vt::lastDeletedByApplication());
+    }
     std::string problems = invariants.afterCall(call.dispatches(), freed);
     const std::string glProblems = gl.problems();  // reading them clears the GL errors
     if (!glProblems.empty()) {

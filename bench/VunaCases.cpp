@@ -202,6 +202,24 @@ void frame_demo(benchmark::State& state) {
   timeFrames(state, stage);
 }
 
+// The demo scene drawn as an overlay over a program's frame: the same display pass, plus the
+// saving, setting and restoring of the program's GL state around it. Beside frame_demo.
+void frame_demo_overlay(benchmark::State& state) {
+  VunaStage stage;
+  buildDemoScene(stage.screen());
+  stage.frame();  // the first text builds the glyph lists
+  for (auto _ : state) {
+    VunaStage::setView();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    stage.screen()->drawOverlay();
+    glFinish();
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("an overlay left a GL error or an unbalanced matrix stack");
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
 void frame_windows100(benchmark::State& state) {
   VunaStage stage;
   buildWindows100(stage.screen());
@@ -339,6 +357,7 @@ void free_windows10000(benchmark::State& state) {
 BENCHMARK(frame_empty)->Name("frame_empty/floor")->UseRealTime();
 BENCHMARK(frame_demo_text)->Name("frame_demo_text/floor")->UseRealTime();
 BENCHMARK(frame_demo)->Name("frame_demo/vuna")->UseRealTime();
+BENCHMARK(frame_demo_overlay)->Name("frame_demo_overlay/vuna")->UseRealTime();
 BENCHMARK(frame_windows100)->Name("frame_windows100/vuna")->UseRealTime();
 BENCHMARK(frame_buttons1000)->Name("frame_buttons1000/vuna")->UseRealTime();
 BENCHMARK(click_demo)->Name("click_demo/vuna")->UseRealTime();

@@ -1,8 +1,11 @@
 // VScreen: dispatch, the deferred free queue, the end of focus requests and the host methods.
 #include "screen/VScreen.h"
 
+// Buffer objects (an unpack buffer the program left bound) are past OpenGL 1.3's header.
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/freeglut.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <vector>
 
@@ -36,8 +39,12 @@ VScreen::~VScreen() {
   QueueIndex.clear();
 }
 
-// The look and feel loads the control images, so the GL context must exist by now.
-void VScreen::Init() { LookAndFeel = new VLookAndFeel(); }
+// The look and feel loads the control images, so the GL context must exist by now. A context
+// that cannot serve Vuna gets one clear line instead of the GL errors the loads would raise.
+void VScreen::Init() {
+  ContextServes = contextCanServe();
+  LookAndFeel = ContextServes ? new VLookAndFeel() : nullptr;
+}
 
 void VScreen::CleanUp() {
   delete LookAndFeel;
@@ -65,7 +72,13 @@ void VScreen::freeWidget(VWidget* w) {
   QueueIndex[w] = WidgetsToRemove.insert(WidgetsToRemove.end(), w);
 }
 
-void VScreen::redraw() { glutPostRedisplay(); }
+void VScreen::redraw() {
+  if (Redisplay != nullptr) {
+    Redisplay(RedisplayData);
+  } else {
+    glutPostRedisplay();
+  }
+}
 
 void VScreen::requestFocus(VWidget* child, VWidget* target) {
   if (FocusPath != nullptr && FocusPath != child) {
@@ -83,7 +96,7 @@ VEvent* VScreen::getLastEvent() { return LastEvent; }
 // --- hooks ------------------------------------------------------------------------------------
 
 void VScreen::draw(VEvent*) {
-  if (LookAndFeel == nullptr) {
+  if (LookAndFeel == nullptr || !BackgroundVisible) {
     return;
   }
   glColor3f(0.3f, 0.3f, 0.5f);
@@ -95,7 +108,11 @@ void VScreen::draw(VEvent*) {
 void VScreen::layout() {}
 bool VScreen::canDrag(VEvent*) { return false; }
 bool VScreen::processEvent(VEvent*) { return false; }
-bool VScreen::processMouseOwner(VEvent*) { return false; }
+// Reached only when no widget below consumed the mouse event: it came to the bare screen.
+bool VScreen::processMouseOwner(VEvent*) {
+  MouseReachedScreen = true;
+  return false;
+}
 void VScreen::childrenChanged() {}
 bool VScreen::canFocus(VEvent*) { return false; }
 
@@ -103,7 +120,15 @@ bool VScreen::canFocus(VEvent*) { return false; }
 
 void VScreen::sendEvent() {
   deleteQueuedWidgets();
-  event(LastEvent);
+  const VEventType type = LastEvent->getType();
+  if (type == etDraw && !ContextServes) {
+    return;
+  }
+  MouseReachedScreen = false;
+  const bool consumed = event(LastEvent);
+  if (type == etMouseDown) {
+    MousePressTaken = consumed && !MouseReachedScreen;
+  }
 }
 
 // Empties the queue one widget at a time, in request order, until it is empty, entries added
@@ -223,6 +248,179 @@ void VScreen::glutMouse(int button, int state, int x, int y) {
 void VScreen::glutDisplay() {
   LastEvent->setType(etDraw);
   sendEvent();
+}
+
+// --- living inside a program's own GL scene -------------------------------------------------
+
+void VScreen::setBackgroundVisible(bool visible) { BackgroundVisible = visible; }
+bool VScreen::getBackgroundVisible() const { return BackgroundVisible; }
+
+void VScreen::setSize(int width, int height) {
+  setWidth(width);
+  setHeight(height);
+}
+
+bool VScreen::capturesMouse() const { return MousePressTaken; }
+bool VScreen::capturesKeyboard() const { return FocusPath != nullptr; }
+
+void VScreen::dropFocus() {
+  clearFocusPath();
+  ScreenFocusedWidget = nullptr;
+  redraw();
+}
+
+void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
+  Redisplay = hook;
+  RedisplayData = data;
+}
+
+bool VScreen::getContextServes() const { return ContextServes; }
+
+// Vuna draws with immediate mode, the matrix stacks and display lists: a core profile (or a
+// forward-compatible context) has none of them, and without any context nothing can be asked.
+bool VScreen::contextCanServe() {
+  const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  if (version == nullptr) {
+    std::cerr << "Vuna: no OpenGL context is current; create the host window before the screen"
+              << std::endl;
+    return false;
+  }
+  char* rest = nullptr;
+  const long major = std::strtol(version, &rest, 10);
+  const long minor = *rest == '.' ? std::strtol(rest + 1, nullptr, 10) : 0;
+  bool core = false;
+  if (major >= 3) {
+    GLint flags = 0;
+    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
+    core = (flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0;
+  }
+  if (major > 3 || (major == 3 && minor >= 2)) {
+    GLint profile = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    core = core || (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0;
+  }
+  if (core) {
+    std::cerr << "Vuna: the OpenGL context (" << version
+              << ") is a core profile without immediate mode (glBegin, glEnd), matrix stacks or "
+                 "display lists, which Vuna draws with; ask the host for a compatibility "
+                 "profile"
+              << std::endl;
+  }
+  return !core;
+}
+
+namespace {
+
+// The capabilities that change how Vuna's flat, textured, blended drawing comes out. All off
+// while the overlay draws; the program's values come back with the attribute stack.
+constexpr GLenum kOffWhileDrawing[] = {
+    GL_DEPTH_TEST,   GL_LIGHTING,        GL_CULL_FACE,       GL_FOG,
+    GL_SCISSOR_TEST, GL_STENCIL_TEST,    GL_ALPHA_TEST,      GL_BLEND,
+    GL_TEXTURE_1D,   GL_TEXTURE_2D,      GL_TEXTURE_3D,      GL_TEXTURE_CUBE_MAP,
+    GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,  GL_TEXTURE_GEN_R,   GL_TEXTURE_GEN_Q,
+    GL_COLOR_LOGIC_OP, GL_LINE_STIPPLE,  GL_POLYGON_STIPPLE, GL_COLOR_MATERIAL,
+    GL_POLYGON_OFFSET_FILL, GL_CLIP_PLANE0, GL_CLIP_PLANE1, GL_CLIP_PLANE2,
+    GL_CLIP_PLANE3,  GL_CLIP_PLANE4,     GL_CLIP_PLANE5};
+
+bool attributeStacksHaveRoom() {
+  GLint depth = 0;
+  GLint most = 0;
+  GLint clientDepth = 0;
+  GLint clientMost = 0;
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
+  glGetIntegerv(GL_MAX_ATTRIB_STACK_DEPTH, &most);
+  glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &clientDepth);
+  glGetIntegerv(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH, &clientMost);
+  return depth < most && clientDepth < clientMost;
+}
+
+}  // namespace
+
+// The program's state is kept on the attribute stacks (every server and client group) and, for
+// the matrices, by value: a program may have filled the short projection and texture stacks,
+// and loading a saved matrix needs no room on them. Unit 0 is made active, as the loader and
+// the drawing assume, and the program's active units come back last.
+void VScreen::drawOverlay() {
+  if (!ContextServes) {
+    glutDisplay();  // empties the free queue; nothing is drawn
+    return;
+  }
+  const bool saved = attributeStacksHaveRoom();
+  if (!saved && !WarnedFullStack) {
+    WarnedFullStack = true;
+    std::cerr << "Vuna: the program's attribute stacks are full; the overlay draws without "
+                 "saving its GL state"
+              << std::endl;
+  }
+  GLint matrixMode = GL_MODELVIEW;
+  GLint activeTexture = GL_TEXTURE0;
+  GLint clientActiveTexture = GL_TEXTURE0;
+  glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture);
+  glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE, &clientActiveTexture);
+  if (saved) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+  }
+  glActiveTexture(GL_TEXTURE0);
+  glClientActiveTexture(GL_TEXTURE0);
+  GLfloat projection[16];
+  GLfloat modelView[16];
+  GLfloat texture[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+  glGetFloatv(GL_TEXTURE_MATRIX, texture);
+
+  for (GLenum capability : kOffWhileDrawing) {
+    glDisable(capability);
+  }
+  glLineWidth(1.0f);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glShadeModel(GL_SMOOTH);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  // The font sheet may be uploaded during this pass (at the first text drawn): the image
+  // loader reads its pixels under the default unpack state, from client memory.
+  GLint unpackBuffer = 0;
+  glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
+  if (unpackBuffer != 0) {
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+  }
+  for (GLenum pname : {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
+                       GL_UNPACK_IMAGE_HEIGHT, GL_UNPACK_SKIP_IMAGES, GL_UNPACK_SWAP_BYTES,
+                       GL_UNPACK_LSB_FIRST}) {
+    glPixelStorei(pname, 0);
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  const int w = Width > 0 ? Width : 1;
+  const int h = Height > 0 ? Height : 1;
+  glViewport(0, 0, w, h);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, w, h, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+
+  glutDisplay();
+
+  glMatrixMode(GL_TEXTURE);
+  glLoadMatrixf(texture);
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixf(projection);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(modelView);
+  if (saved) {
+    glPopClientAttrib();
+    glPopAttrib();
+  }
+  if (unpackBuffer != 0) {
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
+  }
+  glActiveTexture(static_cast<GLenum>(activeTexture));
+  glClientActiveTexture(static_cast<GLenum>(clientActiveTexture));
+  glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
 void VScreen::print() {

@@ -61,12 +61,59 @@ class VScreen : public VWidget {
   VEvent* getLastEvent();
   void print();
 
+  // --- Living inside a program's own GL scene -------------------------------------------------
+  // Nothing below changes a designed default: the screen paints its background, asks GLUT for
+  // redisplays and keeps the focus on a press on the bare background unless told otherwise.
+
+  // Draws the whole tree over whatever the program drew, in the pixel space of the screen's
+  // size: one display pass (the free queue is emptied first, as for any dispatch) under the
+  // state Vuna's drawing assumes, and every piece of GL state the program had is back as it
+  // was afterwards. The contract, piece by piece, is in docs/embedding.md.
+  void drawOverlay();
+
+  // Off: the draw pass paints no fill, so the program's scene shows through. On by default.
+  void setBackgroundVisible(bool visible);
+  bool getBackgroundVisible() const;
+
+  // Sizes the screen from any host, with the reshape's effects on the tree (setWidth and
+  // setHeight: layout and onResize on a real change) and without touching GL state.
+  void setSize(int width, int height);
+
+  // Did the GUI take the mouse? True from a press that a widget consumed (not the bare screen:
+  // a press on a disabled window falls through to it) until the next press, so the motion and
+  // the release that follow, a drag or a resize of a window included, belong to the GUI too.
+  // (A subclass that redefines processMouseOwner calls the screen's, which notes the bare
+  // screen's presses.)
+  bool capturesMouse() const;
+  // Does a widget hold the keyboard focus (is the focus chain longer than the screen)?
+  bool capturesKeyboard() const;
+  // Clears the whole focus chain, as when the user clicks the program's own scene.
+  void dropFocus();
+
+  // redraw() calls the hook, with its data, instead of glutPostRedisplay; null restores GLUT.
+  // A program under another host installs one, so that no GLUT call is ever reached.
+  typedef void (*RedisplayHook)(void* data);
+  void setRedisplayHook(RedisplayHook hook, void* data);
+
+  // False when the GL context current at construction cannot serve Vuna (none, or a core
+  // profile without immediate mode and display lists): one line on standard error said so, the
+  // screen has no look and feel, and the draw passes draw nothing.
+  bool getContextServes() const;
 
  private:
   void deleteQueuedWidgets();
   void dequeue(VWidget* w);  // drops w's entry, if it has one
+  bool contextCanServe();     // says on standard error why not
   // Each queued widget's entry, so that a repeated request and the dropping of a deleted
   // subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
   unsigned long FreeRequests = 0;  // counts freeWidget calls: did a deletion queue anything?
+
+  bool BackgroundVisible = true;
+  bool ContextServes = true;
+  bool MousePressTaken = false;  // the last press went to a widget, not the bare screen
+  bool MouseReachedScreen = false;  // set by processMouseOwner: no widget consumed the event
+  RedisplayHook Redisplay = nullptr;
+  void* RedisplayData = nullptr;
+  bool WarnedFullStack = false;
 };

@@ -1,0 +1,162 @@
+// What a program asks the screen after forwarding an event: did the GUI take it?
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "support/GlTest.h"
+#include "support/ScreenFixture.h"
+#include "widgets/VCaptionButton.h"
+#include "widgets/VTextEdit.h"
+#include "widgets/VWindow.h"
+
+namespace {
+
+class Capture : public vt::ScreenFixture {
+ protected:
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    back_ = new VWindow(screen_);  // (0, 0) 200x150, behind
+    back_->setWidth(200);
+    back_->setHeight(150);
+    window_ = new VWindow(screen_);
+    window_->setLeft(100);
+    window_->setTop(100);
+    window_->setWidth(250);
+    window_->setHeight(150);
+    button_ = new VCaptionButton(window_);
+    button_->setCaption("Reset view");
+    button_->setLeft(10);
+    button_->setTop(35);
+    field_ = new VTextEdit(window_);
+    field_->setLeft(10);
+    field_->setTop(80);
+    field_->setWidth(150);
+  }
+  VWindow* back_ = nullptr;
+  VWindow* window_ = nullptr;
+  VCaptionButton* button_ = nullptr;
+  VTextEdit* field_ = nullptr;
+};
+
+// Each press in turn, from the same start: where it lands and whether the GUI took it.
+TEST_F(Capture, APressIsTakenByAWidgetButNotByTheBareScreen) {
+  struct Case {
+    const char* where;
+    int x;
+    int y;
+    bool disableFront;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"a button", 115, 140, false, true},
+      {"the front window's title bar", 200, 105, false, true},
+      {"the front window's client area", 300, 220, false, true},
+      {"the bare screen", 450, 50, false, false},
+      {"a disabled window over the bare screen", 300, 220, true, false},
+      {"a disabled window over another window", 150, 120, true, true},
+      {"far outside the screen", -500, 900, false, false},
+  };
+  for (const Case& c : cases) {
+    window_->setEnabled(!c.disableFront);
+    screen_->glutMouse(0, 0, c.x, c.y);
+    EXPECT_EQ(screen_->capturesMouse(), c.taken) << "press on " << c.where;
+    screen_->glutMouse(0, 1, c.x, c.y);
+    EXPECT_EQ(screen_->capturesMouse(), c.taken) << "release after a press on " << c.where;
+    window_->setEnabled(true);
+    screen_->bringToFront(window_);  // a press on the window behind raised it
+  }
+}
+
+// The drag that follows a press on a title bar belongs to the GUI until its release, even
+// where the pointer leaves the window; the next press on the scene ends that.
+TEST_F(Capture, ADragThatStartsOnATitleBarStaysCapturedOutsideTheWindow) {
+  screen_->glutMouse(0, 0, 200, 105);
+  ASSERT_TRUE(screen_->capturesMouse());
+  for (auto [x, y] : {std::pair{420, 105}, {480, 390}, {-50, -50}}) {
+    screen_->glutMotion(x, y);
+    EXPECT_TRUE(screen_->capturesMouse()) << "motion to " << x << "," << y;
+  }
+  screen_->glutMotion(300, 200);
+  screen_->glutMouse(0, 1, 300, 200);
+  EXPECT_TRUE(screen_->capturesMouse());
+  EXPECT_EQ(window_->getLeft(), 200);  // the window followed the pointer
+  EXPECT_EQ(window_->getTop(), 195);
+  screen_->glutMouse(0, 0, 480, 20);
+  EXPECT_FALSE(screen_->capturesMouse());
+}
+
+TEST_F(Capture, KeyboardIsCapturedWhileAWidgetHoldsTheFocusUntilTheProgramDropsIt) {
+  EXPECT_FALSE(screen_->capturesKeyboard());
+  screen_->glutMouse(0, 0, 130, 185);  // the text field
+  screen_->glutMouse(0, 1, 130, 185);
+  EXPECT_TRUE(screen_->capturesKeyboard());
+  EXPECT_EQ(screen_->getScreenFocusedWidget(), field_);
+  // As designed, a press on the bare screen keeps the focus where it was.
+  screen_->glutMouse(0, 0, 450, 50);
+  screen_->glutMouse(0, 1, 450, 50);
+  EXPECT_TRUE(screen_->capturesKeyboard());
+  EXPECT_FALSE(screen_->capturesMouse());
+
+  screen_->dropFocus();
+  EXPECT_FALSE(screen_->capturesKeyboard());
+  EXPECT_EQ(screen_->getScreenFocusedWidget(), nullptr);
+  EXPECT_EQ(screen_->getFocusPath(), nullptr);
+  EXPECT_EQ(window_->getFocusPath(), nullptr);  // the whole chain is cut
+  screen_->glutKeyboard('w', 0, 0);
+  EXPECT_EQ(field_->getText(), "");
+}
+
+int redisplays = 0;
+void countRedisplay(void* data) {
+  ++redisplays;
+  EXPECT_EQ(data, &redisplays);
+}
+
+TEST_F(Capture, RedisplayRequestsGoThroughTheInstalledHook) {
+  redisplays = 0;
+  screen_->setRedisplayHook(countRedisplay, &redisplays);
+  const std::function<void()> calls[] = {
+      [this] { screen_->glutMouse(0, 0, 115, 140); },
+      [this] { screen_->glutMouse(0, 1, 115, 140); },
+      [this] { screen_->glutMotion(120, 140); },
+      [this] { screen_->glutKeyboard('x', 0, 0); },
+      [this] { screen_->glutKeyboardUp('x', 0, 0); },
+      [this] { screen_->glutSpecialFunc(1, 0, 0); },
+      [this] { screen_->dropFocus(); },
+  };
+  for (const auto& call : calls) {
+    const int before = redisplays;
+    call();
+    EXPECT_GT(redisplays, before) << "call " << (&call - calls);
+  }
+  screen_->setRedisplayHook(nullptr, nullptr);
+  const int before = redisplays;
+  screen_->glutMotion(1, 1);  // back to GLUT's request
+  EXPECT_EQ(redisplays, before);
+}
+
+TEST_F(Capture, SetSizeSizesTheScreenAsTheReshapeDoesWithoutTouchingTheProjection) {
+  static int resizes = 0;
+  resizes = 0;
+  screen_->onResize = [](VWidget*) { ++resizes; };
+  vt::resetView();
+  GLfloat before[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, before);
+  screen_->setSize(640, 480);
+  EXPECT_EQ(resizes, 2);
+  screen_->setSize(640, 300);
+  EXPECT_EQ(resizes, 3);
+  screen_->setSize(640, 300);
+  EXPECT_EQ(resizes, 3);
+  EXPECT_EQ(screen_->getWidth(), 640);
+  EXPECT_EQ(screen_->getHeight(), 300);
+  GLfloat after[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, after);
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(after[i], before[i]) << i;
+  }
+}
+
+}  // namespace

@@ -1,21 +1,40 @@
-# Installs the library, its headers and a package config, so that another program can
-# find_package(vuna) and link vuna::vuna.
+# Installs the libraries, the public headers under include/vuna/, the images under share/vuna,
+# a CMake package (find_package(vuna): vuna::vuna, vuna::glut, vuna::images, VUNA_IMAGE_DIR and
+# vuna_copy_images) and pkg-config files (vuna, vuna-glut, vuna-images; the variable imagedir).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS vuna EXPORT vunaTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-foreach(dir core draw screen widgets)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vuna/${dir}
-    FILES_MATCHING PATTERN "*.h")
+set(VUNA_INSTALL_IMAGE_DIR ${CMAKE_INSTALL_DATADIR}/vuna)
+foreach(header IN LISTS VUNA_PUBLIC_HEADERS VUNA_EXTRA_PUBLIC_HEADERS)
+  get_filename_component(dir ${header} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/${header}
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vuna/${dir} COMPONENT development)
 endforeach()
-install(FILES ${VUNA_ASSETS} DESTINATION ${CMAKE_INSTALL_DATADIR}/vuna)
+install(FILES ${PROJECT_SOURCE_DIR}/include/vuna/vuna.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vuna COMPONENT development)
+
+install(TARGETS vuna vuna_glut vuna_images ${VUNA_EXTRA_INSTALL_TARGETS} EXPORT vunaTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${VUNA_ASSETS} DESTINATION ${VUNA_INSTALL_IMAGE_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/assets/font_arial.LICENSE DESTINATION ${VUNA_INSTALL_IMAGE_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 install(EXPORT vunaTargets NAMESPACE vuna:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vuna)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/vunaConfig.cmake.in
   ${PROJECT_BINARY_DIR}/vunaConfig.cmake
-  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vuna)
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vuna
+  PATH_VARS VUNA_INSTALL_IMAGE_DIR)
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/vunaConfigVersion.cmake
   COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/vunaConfig.cmake ${PROJECT_BINARY_DIR}/vunaConfigVersion.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/VunaImages.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vuna)
+
+# Relocatable: the prefix is found from where the file lies, wherever the tree is installed.
+file(RELATIVE_PATH VUNA_PC_PREFIX_FROM_PCDIR /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+foreach(pc vuna vuna-glut vuna-images)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()

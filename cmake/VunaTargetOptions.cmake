@@ -1,5 +1,8 @@
-# Warnings, -Werror and sanitizers are usage of each target, never global flags.
+# Warnings, -Werror and sanitizers are usage of each target, never global flags. Every target
+# of the project also reads the source folders by their own names ("core/VWidget.h"); programs
+# outside it include <vuna/...> instead.
 function(vuna_target_options target)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
     if(VUNA_WERROR)

@@ -1,9 +1,9 @@
 // VColor: an RGBA colour of four float channels that can make itself the current GL colour.
 #pragma once
 
-// Channels are stored as given, without clamping (OpenGL clamps when the colour is used).
-// A colour belongs to the object that created it; copies are made with copyFrom, never by
-// sharing the pointer.
+/// Channels are stored as given, without clamping (OpenGL clamps when the colour is used).
+/// A colour belongs to the object that created it; copies are made with copyFrom, never by
+/// sharing the pointer.
 class VColor {
  protected:
   float R;
@@ -12,7 +12,7 @@ class VColor {
   float A;
 
  public:
-  VColor();  // opaque white
+  VColor();  ///< opaque white
 
   virtual float getR();
   virtual void setR(float newValue);
@@ -25,9 +25,9 @@ class VColor {
   virtual ~VColor();
 
   void set(float r, float g, float b, float a);
-  // glColor4f with the four channels; no other GL state (blending included) is touched.
+  /// glColor4f with the four channels; no other GL state (blending included) is touched.
   void setAsCurrent();
-  // Copies R, G, B, A through source's getters and this colour's setters.
+  /// Copies R, G, B, A through source's getters and this colour's setters.
   void copyFrom(VColor* source);
   void print();
 };

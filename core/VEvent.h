@@ -1,7 +1,7 @@
 // VEvent: the one record that carries an input or draw event from the host down the widget tree.
 #pragma once
 
-// Kinds of event; the values are part of the record and print as numbers.
+/// Kinds of event; the values are part of the record and print as numbers.
 enum VEventType : int {
   etDraw = 0,         // draw pass over the whole tree
   etMouseDown = 1,    // a mouse button went down
@@ -15,9 +15,9 @@ enum VEventType : int {
 
 enum VMouseButton : int { mbLeft = 0, mbCenter = 1, mbRight = 2 };
 
-// X and Y are in the space of whichever widget is looking at the event: window pixels when it
-// leaves the screen, rewritten step by step while it travels down the tree and put back after.
-// Key is the character code 0..255 for key events, the GLUT special-key code for etSpecialKey.
+/// X and Y are in the space of whichever widget is looking at the event: window pixels when it
+/// leaves the screen, rewritten step by step while it travels down the tree and put back after.
+/// Key is the character code 0..255 for key events, the GLUT special-key code for etSpecialKey.
 class VEvent {
  protected:
   VEventType Type;
@@ -41,8 +41,8 @@ class VEvent {
   virtual void setKey(int newValue);
   virtual ~VEvent();
 
-  // Copies the five fields through source's getters and this event's setters.
+  /// Copies the five fields through source's getters and this event's setters.
   void copyFrom(VEvent* source);
-  // Writes "Class : VEvent" and one "Field = value" line per field to standard output.
+  /// Writes "Class : VEvent" and one "Field = value" line per field to standard output.
   void print();
 };

@@ -3,43 +3,44 @@
 
 #include <list>
 
-#include "core/VEvent.h"
+#include "VEvent.h"
 
 class VLookAndFeel;
 class VWidget;
 
-// Handlers are plain functions; null means "no handler". They receive the widget that raised
-// the event and the event, with X and Y in the widget's owner's space.
+/// Handlers are plain functions; null means "no handler". They receive the widget that raised
+/// the event and the event, with X and Y in the widget's owner's space.
 typedef void (*VEventHandler)(VWidget* widget, VEvent* event);
 typedef void (*VResizeHandler)(VWidget* widget);
 
-// Geometry: Left and Top are measured from the owner's outer top-left corner; the client
-// borders do not move that origin, they only decide where new children start and how far a
-// dragged child may go. Children are ordered front to back: the first one is hit first and
-// drawn last.
-//
-// Lifetime: a widget owns its children. It is never deleted while an event is being routed:
-// free() hands it to the screen, which removes and deletes it before the next dispatch.
-//
-// Construction protocol (every subclass follows it): base constructor, own field defaults, then
-// the class's own Init() and layout(). So Init runs once per class level, base first, and the
-// owner's add() runs while only the VWidget part of the new child exists.
+/// Geometry: Left and Top are measured from the owner's outer top-left corner; the client
+/// borders do not move that origin, they only decide where new children start and how far a
+/// dragged child may go. Children are ordered front to back: the first one is hit first and
+/// drawn last.
+///
+/// Lifetime: a widget owns its children. It is never deleted while an event is being routed:
+/// free() hands it to the screen, which removes and deletes it before the next dispatch.
+///
+/// Construction protocol (every subclass follows it): base constructor, own field defaults, then
+/// the class's own Init() and layout(). So Init runs once per class level, base first, and the
+/// owner's add() runs while only the VWidget part of the new child exists.
 class VWidget {
  private:
-  int DragStartX;  // widget-local pointer position when the current drag began
+  int DragStartX;  ///< widget-local pointer position when the current drag began
   int DragStartY;
-  // Entries naming this widget in all child lists together, kept by add, remove, bringToFront
-  // and freeChildren. It lets bringToFront answer for a child that is already in front without
-  // walking the siblings: listed once in all, and first here, it is listed exactly once here.
-  // Nothing adds entries but add, and nothing takes them out but remove, bringToFront and
-  // freeChildren.
+  /// Entries naming this widget in all child lists together, kept by add, remove, bringToFront
+  /// and freeChildren. It lets bringToFront answer for a child that is already in front without
+  /// walking the siblings: listed once in all, and first here, it is listed exactly once here.
+  /// Nothing adds entries but add, and nothing takes them out but remove, bringToFront and
+  /// freeChildren.
   int Listings;
-  // While Listings is 1: the widget whose Children list holds that one entry, and where it
-  // sits, so that remove and bringToFront find it without walking the siblings (a turn that
-  // closes thousands of windows stays linear). Null when unknown; a std::list position stays
-  // valid while other entries come and go and when bringToFront splices it to the front.
+  /// While Listings is 1: the widget whose Children list holds that one entry, and where it
+  /// sits, so that remove and bringToFront find it without walking the siblings (a turn that
+  /// closes thousands of windows stays linear). Null when unknown; a std::list position stays
+  /// valid while other entries come and go and when bringToFront splices it to the front.
   VWidget* ListedIn;
   std::list<VWidget*>::iterator Place;
+  void* UserData = nullptr;
 
  protected:
   int Width;
@@ -52,14 +53,14 @@ class VWidget {
   int ClientBorderRight;
   int ClientBorderTop;
   int ClientBorderBottom;
-  bool Enabled;   // false: drawn, but receives no input
-  bool Visible;   // false: neither drawn nor routed to, whole subtree included
+  bool Enabled;   ///< false: drawn, but receives no input
+  bool Visible;   ///< false: neither drawn nor routed to, whole subtree included
   bool Dragging;
-  VLookAndFeel* LookAndFeel;  // shared, not owned
+  VLookAndFeel* LookAndFeel;  ///< shared, not owned
   VWidget* Owner;
-  VWidget* FocusPath;  // child through which keyboard focus passes; null ends the chain here
-  // A list because the routing walk holds positions in it while handlers run: insertion at the
-  // front (a handler opening a window) and removal of other entries keep those positions valid.
+  VWidget* FocusPath;  ///< child through which keyboard focus passes; null ends the chain here
+  /// A list because the routing walk holds positions in it while handlers run: insertion at the
+  /// front (a handler opening a window) and removal of other entries keep those positions valid.
   std::list<VWidget*> Children;
 
  public:
@@ -73,43 +74,43 @@ class VWidget {
 
   explicit VWidget(VWidget* owner);
 
-  // Tree. add() puts child in front and calls childrenChanged(); it neither checks duplicates
-  // nor sets child's Owner (the constructor is its caller).
+  /// Tree. add() puts child in front and calls childrenChanged(); it neither checks duplicates
+  /// nor sets child's Owner (the constructor is its caller).
   virtual void add(VWidget* child);
-  // Drops every entry equal to child (clearing FocusPath if it named child), then
-  // childrenChanged(). The child is neither deleted nor re-owned.
+  /// Drops every entry equal to child (clearing FocusPath if it named child), then
+  /// childrenChanged(). The child is neither deleted nor re-owned.
   virtual void remove(VWidget* child);
-  // Asks for w to be removed and deleted later; the base forwards to its owner, the screen
-  // queues it.
+  /// Asks for w to be removed and deleted later; the base forwards to its owner, the screen
+  /// queues it.
   virtual void freeWidget(VWidget* w);
-  // Asks for a display pass; the base forwards to its owner (nothing without one).
+  /// Asks for a display pass; the base forwards to its owner (nothing without one).
   virtual void redraw();
-  // Moves child to the front when it is a child exactly once; otherwise leaves the order.
+  /// Moves child to the front when it is a child exactly once; otherwise leaves the order.
   virtual void bringToFront(VWidget* child);
-  // child is the direct child on the way to target. The base moves FocusPath to child (cutting
-  // the old branch) and passes the request up; the screen ends it.
+  /// child is the direct child on the way to target. The base moves FocusPath to child (cutting
+  /// the old branch) and passes the request up; the screen ends it.
   virtual void requestFocus(VWidget* child, VWidget* target);
 
-  // Hooks. The base draws nothing, lays out nothing, and answers false to every question.
-  // draw runs in the widget's own space (origin at its outer top-left corner).
+  /// Hooks. The base draws nothing, lays out nothing, and answers false to every question.
+  /// draw runs in the widget's own space (origin at its outer top-left corner).
   virtual void draw(VEvent* e);
-  // Runs after every real change of Width or Height and at the end of each constructor.
+  /// Runs after every real change of Width or Height and at the end of each constructor.
   virtual void layout();
-  // Does this mouse press (owner space) start a drag of the widget?
+  /// Does this mouse press (owner space) start a drag of the widget?
   virtual bool canDrag(VEvent* e);
-  // The widget's own reaction to a mouse event inside it or a key on the focus chain.
+  /// The widget's own reaction to a mouse event inside it or a key on the focus chain.
   virtual bool processEvent(VEvent* e);
-  // Sees every mouse event that reaches the widget's own handling, inside it or not.
+  /// Sees every mouse event that reaches the widget's own handling, inside it or not.
   virtual bool processMouseOwner(VEvent* e);
-  // Runs after add and remove.
+  /// Runs after add and remove.
   virtual void childrenChanged();
-  // May a press on this widget give it the keyboard focus?
+  /// May a press on this widget give it the keyboard focus?
   virtual bool canFocus(VEvent* e);
   virtual void Init();
   virtual void CleanUp();
 
-  // Properties. setWidth/setHeight clamp to the minimum and, on a real change, run layout()
-  // then onResize. Every other setter stores its value and nothing else.
+  /// Properties. setWidth/setHeight clamp to the minimum and, on a real change, run layout()
+  /// then onResize. Every other setter stores its value and nothing else.
   virtual int getWidth();
   virtual void setWidth(int newValue);
   virtual int getHeight();
@@ -141,22 +142,22 @@ class VWidget {
   virtual VWidget* getFocusPath();
   virtual void setFocusPath(VWidget* newValue);
 
-  // Deletes the children (front to back); does not leave the owner's list.
+  /// Deletes the children (front to back); does not leave the owner's list.
   virtual ~VWidget();
 
-  // Cuts the focus chain below this widget, depth first.
+  /// Cuts the focus chain below this widget, depth first.
   void clearFocusPath();
-  // True when the owner's FocusPath is this widget (false without an owner).
+  /// True when the owner's FocusPath is this widget (false without an owner).
   bool getFocused();
-  // Disposes of this widget safely while events are routed: owner->freeWidget(this).
+  /// Disposes of this widget safely while events are routed: owner->freeWidget(this).
   void free();
 
-  // Routing. event() is every widget's entry and answers whether the event was consumed.
-  //   etDraw: drawn (never consumed), children back to front, under changeContext.
-  //   Disabled: no input for the subtree. Keys: the focus chain. Mouse: hit search.
+  /// Routing. event() is every widget's entry and answers whether the event was consumed.
+  ///   etDraw: drawn (never consumed), children back to front, under changeContext.
+  ///   Disabled: no input for the subtree. Keys: the focus chain. Mouse: hit search.
   bool event(VEvent* e);
-  bool eventToChildren(VEvent* e);          // front to back; stops at the first consumer
-  bool eventToChildrenReversed(VEvent* e);  // back to front; the draw pass
+  bool eventToChildren(VEvent* e);          ///< front to back; stops at the first consumer
+  bool eventToChildrenReversed(VEvent* e);  ///< back to front; the draw pass
   bool isInFront(VWidget* child);
   bool handleKeyboardEvent(VEvent* e);
   bool handleMouseEvent(VEvent* e);
@@ -167,8 +168,13 @@ class VWidget {
   void freeChildren();
   void print();
 
+  /// One pointer of the program's, for its plain-function handlers to reach its own objects
+  /// (a handler gets the widget). The widget never reads, owns or frees it; null by default.
+  void* getUserData() const { return UserData; }
+  void setUserData(void* data) { UserData = data; }
+
  protected:
-  // The children of any widget, for a subclass that walks a subtree it does not own (the
-  // screen, before it deletes a freed widget).
+  /// The children of any widget, for a subclass that walks a subtree it does not own (the
+  /// screen, before it deletes a freed widget).
   static const std::list<VWidget*>& childrenOf(const VWidget* w) { return w->Children; }
 };

@@ -120,6 +120,8 @@ void CTextDrawer::SetColor(float aR, float aG, float aB, float aA) {
   mA = aA;
 }
 
+namespace vuna {
+
 void Go2d() {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
@@ -136,3 +138,5 @@ void Exit2d() {
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();
 }
+
+}  // namespace vuna

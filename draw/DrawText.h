@@ -52,7 +52,15 @@ class CTextDrawer {
   float mA;
 };
 
+namespace vuna {
+
 // A 1024 x 768 view with its origin at the bottom-left and y upwards, for text outside the
-// widget tree: pushes both matrices, which Exit2d pops. Both end in GL_MODELVIEW mode.
+// widget tree: pushes both matrices, which Exit2d pops. Both end in GL_MODELVIEW mode. In
+// namespace vuna, clear of a program's own names.
 void Go2d();
 void Exit2d();
+
+}  // namespace vuna
+
+using vuna::Exit2d;
+using vuna::Go2d;

@@ -3,18 +3,18 @@
 
 class VColor;
 
-// Metrics follow from the text drawer's fixed cell: every glyph, bold or not, is Size pixels
-// high and advances 0.75 x Size pixels (12 units of 16), so widths depend on the character
-// count alone. Texts are byte strings; maxLength is the number of leading characters to draw,
-// -1 for the whole text.
+/// Metrics follow from the text drawer's fixed cell: every glyph, bold or not, is Size pixels
+/// high and advances 0.75 x Size pixels (12 units of 16), so widths depend on the character
+/// count alone. Texts are byte strings; maxLength is the number of leading characters to draw,
+/// -1 for the whole text.
 class VFont {
  protected:
   int Size;
   bool Bold;
-  VColor* Color;  // owned
+  VColor* Color;  ///< owned
 
  public:
-  VFont();  // Size 16, not bold, opaque white
+  VFont();  ///< Size 16, not bold, opaque white
   VFont(const VFont&) = delete;
   VFont& operator=(const VFont&) = delete;
 
@@ -26,22 +26,22 @@ class VFont {
   virtual void setBold(bool newValue);
   virtual ~VFont();
 
-  // Draws under a pushed matrix, so the modelview matrix ends as it began.
+  /// Draws under a pushed matrix, so the modelview matrix ends as it began.
   void draw(const char* aText, int maxLength);
-  // Makes the colour current, scales by Size / 16 and draws at the current origin; the scale and
-  // the advance of the drawn glyphs stay in the modelview matrix. Every character is a glyph, a
-  // percent sign included.
+  /// Makes the colour current, scales by Size / 16 and draws at the current origin; the scale and
+  /// the advance of the drawn glyphs stay in the modelview matrix. Every character is a glyph, a
+  /// percent sign included.
   void drawInternal(const char* aText, int maxLength);
-  // Draws with the first glyph's top-left corner at (x, y); the matrix ends as it began.
+  /// Draws with the first glyph's top-left corner at (x, y); the matrix ends as it began.
   void drawAtPos(const char* aText, int x, int y, int maxLength);
-  // Drawn width in pixels: length x 12 x Size / 16.
+  /// Drawn width in pixels: length x 12 x Size / 16.
   float getTextWidth(const char* aText);
-  // How many leading characters to draw in aWidth pixels: a last character only partly inside
-  // counts, the text's length caps the answer, and no room (a width of 0 or less) gives 0.
+  /// How many leading characters to draw in aWidth pixels: a last character only partly inside
+  /// counts, the text's length caps the answer, and no room (a width of 0 or less) gives 0.
   int getLengthForWidth(const char* aText, int aWidth);
-  // The font's own colour, to be changed in place.
+  /// The font's own colour, to be changed in place.
   VColor* getColor();
-  // Size, Bold and the colour's channels; the colour object stays this font's own.
+  /// Size, Bold and the colour's channels; the colour object stays this font's own.
   void copyFrom(VFont* from);
   void print();
 };

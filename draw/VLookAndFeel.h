@@ -4,18 +4,18 @@
 class VColor;
 class VFont;
 
-// The look of a bevel, also a button's press state.
+/// The look of a bevel, also a button's press state.
 enum VBevelState {
   bsUp = 0,        // raised: light top-left, dark bottom-right
   bsDown = 1,      // pressed: dark top-left, light bottom-right
   bsDisabled = 2,  // flat: one grey on all four edges
 };
 
-// One instance, made by the screen while the GL context is current and shared by pointer with
-// every widget; its colours and font are the shared objects themselves, so changing one in
-// place restyles every widget at the next draw pass. Construction loads the eight control
-// images from the working directory; a missing one is reported by createTexture and leaves its
-// field a texture name without image.
+/// One instance, made by the screen while the GL context is current and shared by pointer with
+/// every widget; its colours and font are the shared objects themselves, so changing one in
+/// place restyles every widget at the next draw pass. Construction loads the eight control
+/// images from the working directory; a missing one is reported by createTexture and leaves its
+/// field a texture name without image.
 class VLookAndFeel {
  private:
   unsigned int CheckBoxTexID;
@@ -26,48 +26,48 @@ class VLookAndFeel {
   unsigned int CloseButtonDownTexID;
   unsigned int MaximizeButtonTexID;
   unsigned int MaximizeButtonDownTexID;
-  // Reserved: no image is loaded for them and nothing draws them.
+  /// Reserved: no image is loaded for them and nothing draws them.
   unsigned int RestoreButtonTexID;
   unsigned int RestoreButtonDownTexID;
   unsigned int MinimizeButtonTexID;
   unsigned int MinimizeButtonDownTexID;
 
  protected:
-  VColor* BackGroundColor;     // widget fill; tint of the check-box and radio images
-  VColor* DisabledColor;       // offered to widgets, read by none of the toolkit's own
-  VColor* BevelRaisedColor;    // light bevel edges
-  VColor* BevelLoweredColor;   // dark bevel edges
-  VColor* BevelDisabledColor;  // every edge of a bsDisabled bevel
-  VColor* HighlightColor;      // focus marks and highlighted fills
-  VFont* Font;                 // default font; widgets copy it
+  VColor* BackGroundColor;     ///< widget fill; tint of the check-box and radio images
+  VColor* DisabledColor;       ///< offered to widgets, read by none of the toolkit's own
+  VColor* BevelRaisedColor;    ///< light bevel edges
+  VColor* BevelLoweredColor;   ///< dark bevel edges
+  VColor* BevelDisabledColor;  ///< every edge of a bsDisabled bevel
+  VColor* HighlightColor;      ///< focus marks and highlighted fills
+  VFont* Font;                 ///< default font; widgets copy it
 
  public:
   VLookAndFeel();
   VLookAndFeel(const VLookAndFeel&) = delete;
   VLookAndFeel& operator=(const VLookAndFeel&) = delete;
 
-  // Sets the palette and the font, then loads the eight images.
+  /// Sets the palette and the font, then loads the eight images.
   virtual void Init();
-  // Deletes the eight loaded textures; the fields keep their names.
+  /// Deletes the eight loaded textures; the fields keep their names.
   virtual void CleanUp();
   virtual ~VLookAndFeel();
 
-  // Outlines (x, y)-(x + w, y + h) with GL_LINES through the exact corners at the current line
-  // width: left and top edges in the first colour, right and bottom in the second (raised:
-  // white then grey; pressed: the other way round; disabled: one grey). An unknown state sets
-  // no colour. The second colour stays current.
+  /// Outlines (x, y)-(x + w, y + h) with GL_LINES through the exact corners at the current line
+  /// width: left and top edges in the first colour, right and bottom in the second (raised:
+  /// white then grey; pressed: the other way round; disabled: one grey). An unknown state sets
+  /// no colour. The second colour stays current.
   void drawBevel(float x, float y, float w, float h, VBevelState state);
-  // Emits the corners (x, y + h), (x, y), (x + w, y), (x + w, y + h) as vertices only: the
-  // caller sets the colour and brackets them with glBegin/glEnd (GL_POLYGON, GL_LINE_LOOP).
+  /// Emits the corners (x, y + h), (x, y), (x + w, y), (x + w, y + h) as vertices only: the
+  /// caller sets the colour and brackets them with glBegin/glEnd (GL_POLYGON, GL_LINE_LOOP).
   void drawRect(float x, float y, float w, float h);
-  // Stretches the texture over (0, 0)-(width, height), multiplied by the current colour and
-  // blended by its alpha, the first stored row along the bottom edge. Texturing and blending
-  // end disabled.
+  /// Stretches the texture over (0, 0)-(width, height), multiplied by the current colour and
+  /// blended by its alpha, the first stored row along the bottom edge. Texturing and blending
+  /// end disabled.
   void drawTexture(unsigned int texID, int width, int height);
-  // 16 x 16 images, tinted by the background colour.
+  /// 16 x 16 images, tinted by the background colour.
   void drawCheckBox(bool checked);
   void drawRadioButton(bool checked);
-  // Window button images at the given size, in whatever colour is current.
+  /// Window button images at the given size, in whatever colour is current.
   void drawCloseButton(bool down, int width, int height);
   void drawMaximizeButton(bool down, int width, int height);
 

@@ -5,6 +5,11 @@
 #include <GL/glu.h>
 
 #include <iostream>
+#include <string>
+
+#include "draw/VImageSource.h"
+
+namespace vuna {
 
 namespace {
 
@@ -20,8 +25,7 @@ void reportGlError(GLenum error, int line, const char* what) {
 }  // namespace
 
 int loadTGA(const char* name, int id) {
-  // Read-only binary: the loader never writes, and a read-only image is still a valid image.
-  std::FILE* s = name ? std::fopen(name, "rb") : nullptr;
+  std::FILE* s = VImageSource::open(name);
   if (!s) {
     return tgaCannotOpen;
   }
@@ -54,7 +58,8 @@ unsigned int createTexture(const char* filename) {
   if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
     reportGlError(error, 304, "glGenTextures failed");
   }
-  const char* shown = filename ? filename : "";
+  const std::string path = VImageSource::pathOf(filename);
+  const char* shown = path.c_str();
   if (loadTGA(filename, static_cast<int>(name)) != tgaLoaded) {
     std::cout << "Error occured while tried to load TGA texture from " << shown << std::endl;
   }
@@ -63,3 +68,5 @@ unsigned int createTexture(const char* filename) {
   }
   return name;
 }
+
+}  // namespace vuna

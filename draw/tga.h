@@ -4,6 +4,10 @@
 #include <cstdio>
 #include <memory>
 
+// An internal header: the loader's names live in namespace vuna, so that a program's own
+// createTexture or checkSize neither clashes with them nor silently replaces them in the link.
+namespace vuna {
+
 // The subset read: no colour map, image type 2 (true colour) or 3 (grey), tested independently
 // of the depth, which must be 32, 24 or 8 bits; width and height each a power of two from 2 to
 // 512. Rows are kept in stored order: the first stored row becomes texture row t = 0, whatever
@@ -64,3 +68,25 @@ int checkSize(int x);
 
 // Closes s and answers error.
 int returnError(std::FILE* s, int error);
+
+}  // namespace vuna
+
+// The toolkit's own code and tests call these by their plain names.
+using vuna::TgaResult;
+using vuna::tgaLoaded;
+using vuna::tgaCannotOpen;
+using vuna::tgaBadType;
+using vuna::tgaBadSize;
+using vuna::tgaBadDepth;
+using vuna::tgaNoData;
+using vuna::texFormat;
+using vuna::TgaImage;
+using vuna::createTexture;
+using vuna::loadTGA;
+using vuna::readTGA;
+using vuna::getData;
+using vuna::getRGBA;
+using vuna::getRGB;
+using vuna::getGray;
+using vuna::checkSize;
+using vuna::returnError;

@@ -6,6 +6,8 @@
 #include <new>
 #include <utility>
 
+namespace vuna {
+
 unsigned int texFormat = 0;
 
 namespace {
@@ -136,3 +138,5 @@ int readTGA(std::FILE* s, TgaImage& image) {
   image.Pixels = std::move(pixels);
   return tgaLoaded;
 }
+
+}  // namespace vuna

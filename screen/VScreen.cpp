@@ -18,6 +18,9 @@ namespace {
 // overflow there. A real window never reports positions that far out.
 constexpr int kCoordinateLimit = 1 << 24;
 
+bool attributeStacksHaveRoom();
+void useDefaultUnpackState(GLint unpackBuffer);
+
 int clampCoordinate(int v) {
   return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
 }
@@ -41,9 +44,32 @@ VScreen::~VScreen() {
 
 // The look and feel loads the control images, so the GL context must exist by now. A context
 // that cannot serve Vuna gets one clear line instead of the GL errors the loads would raise.
+//
+// Loading is a guest in the program's context too: the images are read under GL's default
+// unpack state, and the program's pixel-store state, bound texture and texture environment are
+// back as they were afterwards.
 void VScreen::Init() {
   ContextServes = contextCanServe();
-  LookAndFeel = ContextServes ? new VLookAndFeel() : nullptr;
+  if (!ContextServes) {
+    LookAndFeel = nullptr;
+    return;
+  }
+  const bool saved = attributeStacksHaveRoom();
+  if (saved) {
+    glPushAttrib(GL_TEXTURE_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  }
+  GLint unpackBuffer = 0;
+  glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
+  useDefaultUnpackState(unpackBuffer);
+  LookAndFeel = new VLookAndFeel();
+  if (unpackBuffer != 0) {
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
+  }
+  if (saved) {
+    glPopClientAttrib();
+    glPopAttrib();
+  }
 }
 
 void VScreen::CleanUp() {
@@ -334,6 +360,19 @@ bool attributeStacksHaveRoom() {
   return depth < most && clientDepth < clientMost;
 }
 
+// The image loader reads its pixels under GL's default unpack state, from client memory.
+void useDefaultUnpackState(GLint unpackBuffer) {
+  if (unpackBuffer != 0) {
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+  }
+  for (GLenum pname : {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
+                       GL_UNPACK_IMAGE_HEIGHT, GL_UNPACK_SKIP_IMAGES, GL_UNPACK_SWAP_BYTES,
+                       GL_UNPACK_LSB_FIRST}) {
+    glPixelStorei(pname, 0);
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
 }  // namespace
 
 // The program's state is kept on the attribute stacks (every server and client group) and, for
@@ -379,19 +418,10 @@ void VScreen::drawOverlay() {
   glShadeModel(GL_SMOOTH);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  // The font sheet may be uploaded during this pass (at the first text drawn): the image
-  // loader reads its pixels under the default unpack state, from client memory.
+  // The font sheet may be uploaded during this pass (at the first text drawn).
   GLint unpackBuffer = 0;
   glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
-  if (unpackBuffer != 0) {
-    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
-  }
-  for (GLenum pname : {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
-                       GL_UNPACK_IMAGE_HEIGHT, GL_UNPACK_SKIP_IMAGES, GL_UNPACK_SWAP_BYTES,
-                       GL_UNPACK_LSB_FIRST}) {
-    glPixelStorei(pname, 0);
-  }
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  useDefaultUnpackState(unpackBuffer);
   const int w = Width > 0 ? Width : 1;
   const int h = Height > 0 ? Height : 1;
   glViewport(0, 0, w, h);

@@ -4,25 +4,25 @@
 #include <list>
 #include <unordered_map>
 
-#include "core/VWidget.h"
+#include "../core/VWidget.h"
 
-// The screen owns the one event record and the shared look and feel, ends every focus request,
-// asks the host for redisplays and deletes freed widgets at a moment when no event is routed.
-//
-// Deferred freeing: free() travels up to freeWidget here, which only queues the widget. The
-// queue is emptied at the start of the next sendEvent, before anything is routed: each queued
-// widget is removed from its owner and deleted with its subtree. So a handler may free its own
-// window; the rest of the walk that ran it still sees the window alive and in place, and the
-// next event (the click after a release, the next input, the display pass) no longer does.
-//
-// The host methods fill LastEvent and dispatch; fields an event does not define keep the
-// values of the previous one (a motion keeps the last Button and Key).
+/// The screen owns the one event record and the shared look and feel, ends every focus request,
+/// asks the host for redisplays and deletes freed widgets at a moment when no event is routed.
+///
+/// Deferred freeing: free() travels up to freeWidget here, which only queues the widget. The
+/// queue is emptied at the start of the next sendEvent, before anything is routed: each queued
+/// widget is removed from its owner and deleted with its subtree. So a handler may free its own
+/// window; the rest of the walk that ran it still sees the window alive and in place, and the
+/// next event (the click after a release, the next input, the display pass) no longer does.
+///
+/// The host methods fill LastEvent and dispatch; fields an event does not define keep the
+/// values of the previous one (a motion keeps the last Button and Key).
 class VScreen : public VWidget {
  protected:
-  // Waiting to be removed and deleted, in request order, each widget at most once.
+  /// Waiting to be removed and deleted, in request order, each widget at most once.
   std::list<VWidget*> WidgetsToRemove;
-  VWidget* ScreenFocusedWidget;  // target of the last focus request; not owned
-  VEvent* LastEvent;             // owned
+  VWidget* ScreenFocusedWidget;  ///< target of the last focus request; not owned
+  VEvent* LastEvent;             ///< owned
 
  public:
   explicit VScreen(VWidget* owner);
@@ -42,21 +42,21 @@ class VScreen : public VWidget {
   void CleanUp() override;
   ~VScreen() override;
 
-  // Host methods: the same calls the GLUT callbacks make. Each input method ends with redraw().
+  /// Host methods: the same calls the GLUT callbacks make. Each input method ends with redraw().
   virtual void glutResize(int w, int h);
   virtual void glutKeyboard(unsigned char key, int x, int y);
   virtual void glutKeyboardUp(unsigned char key, int x, int y);
   virtual void glutSpecialFunc(int key, int x, int y);
   virtual void glutMotion(int x, int y);
-  // GLUT buttons 0, 1, 2 are left, middle, right. A press gives etMouseDown; a release gives
-  // etMouseUp then etMouseClick at the same place. Other button numbers (the wheel steps, 3 and
-  // up) produce no event, so scrolling never presses a button.
+  /// GLUT buttons 0, 1, 2 are left, middle, right. A press gives etMouseDown; a release gives
+  /// etMouseUp then etMouseClick at the same place. Other button numbers (the wheel steps, 3 and
+  /// up) produce no event, so scrolling never presses a button.
   virtual void glutMouse(int button, int state, int x, int y);
   virtual void glutDisplay();
   virtual VWidget* getScreenFocusedWidget();
   virtual void setScreenFocusedWidget(VWidget* newValue);
 
-  // Empties the free queue, then routes LastEvent from the screen down.
+  /// Empties the free queue, then routes LastEvent from the screen down.
   void sendEvent();
   VEvent* getLastEvent();
   void print();
@@ -65,54 +65,54 @@ class VScreen : public VWidget {
   // Nothing below changes a designed default: the screen paints its background, asks GLUT for
   // redisplays and keeps the focus on a press on the bare background unless told otherwise.
 
-  // Draws the whole tree over whatever the program drew, in the pixel space of the screen's
-  // size: one display pass (the free queue is emptied first, as for any dispatch) under the
-  // state Vuna's drawing assumes, and every piece of GL state the program had is back as it
-  // was afterwards. The contract, piece by piece, is in docs/embedding.md.
+  /// Draws the whole tree over whatever the program drew, in the pixel space of the screen's
+  /// size: one display pass (the free queue is emptied first, as for any dispatch) under the
+  /// state Vuna's drawing assumes, and every piece of GL state the program had is back as it
+  /// was afterwards. The contract, piece by piece, is in docs/embedding.md.
   void drawOverlay();
 
-  // Off: the draw pass paints no fill, so the program's scene shows through. On by default.
+  /// Off: the draw pass paints no fill, so the program's scene shows through. On by default.
   void setBackgroundVisible(bool visible);
   bool getBackgroundVisible() const;
 
-  // Sizes the screen from any host, with the reshape's effects on the tree (setWidth and
-  // setHeight: layout and onResize on a real change) and without touching GL state.
+  /// Sizes the screen from any host, with the reshape's effects on the tree (setWidth and
+  /// setHeight: layout and onResize on a real change) and without touching GL state.
   void setSize(int width, int height);
 
-  // Did the GUI take the mouse? True from a press that a widget consumed (not the bare screen:
-  // a press on a disabled window falls through to it) until the next press, so the motion and
-  // the release that follow, a drag or a resize of a window included, belong to the GUI too.
-  // (A subclass that redefines processMouseOwner calls the screen's, which notes the bare
-  // screen's presses.)
+  /// Did the GUI take the mouse? True from a press that a widget consumed (not the bare screen:
+  /// a press on a disabled window falls through to it) until the next press, so the motion and
+  /// the release that follow, a drag or a resize of a window included, belong to the GUI too.
+  /// (A subclass that redefines processMouseOwner calls the screen's, which notes the bare
+  /// screen's presses.)
   bool capturesMouse() const;
-  // Does a widget hold the keyboard focus (is the focus chain longer than the screen)?
+  /// Does a widget hold the keyboard focus (is the focus chain longer than the screen)?
   bool capturesKeyboard() const;
-  // Clears the whole focus chain, as when the user clicks the program's own scene.
+  /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 
-  // redraw() calls the hook, with its data, instead of glutPostRedisplay; null restores GLUT.
-  // A program under another host installs one, so that no GLUT call is ever reached.
+  /// redraw() calls the hook, with its data, instead of glutPostRedisplay; null restores GLUT.
+  /// A program under another host installs one, so that no GLUT call is ever reached.
   typedef void (*RedisplayHook)(void* data);
   void setRedisplayHook(RedisplayHook hook, void* data);
 
-  // False when the GL context current at construction cannot serve Vuna (none, or a core
-  // profile without immediate mode and display lists): one line on standard error said so, the
-  // screen has no look and feel, and the draw passes draw nothing.
+  /// False when the GL context current at construction cannot serve Vuna (none, or a core
+  /// profile without immediate mode and display lists): one line on standard error said so, the
+  /// screen has no look and feel, and the draw passes draw nothing.
   bool getContextServes() const;
 
  private:
   void deleteQueuedWidgets();
-  void dequeue(VWidget* w);  // drops w's entry, if it has one
-  bool contextCanServe();     // says on standard error why not
-  // Each queued widget's entry, so that a repeated request and the dropping of a deleted
-  // subtree's entries cost no walk of the queue.
+  void dequeue(VWidget* w);  ///< drops w's entry, if it has one
+  bool contextCanServe();     ///< says on standard error why not
+  /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
+  /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
-  unsigned long FreeRequests = 0;  // counts freeWidget calls: did a deletion queue anything?
+  unsigned long FreeRequests = 0;  ///< counts freeWidget calls: did a deletion queue anything?
 
   bool BackgroundVisible = true;
   bool ContextServes = true;
-  bool MousePressTaken = false;  // the last press went to a widget, not the bare screen
-  bool MouseReachedScreen = false;  // set by processMouseOwner: no widget consumed the event
+  bool MousePressTaken = false;  ///< the last press went to a widget, not the bare screen
+  bool MouseReachedScreen = false;  ///< set by processMouseOwner: no widget consumed the event
   RedisplayHook Redisplay = nullptr;
   void* RedisplayData = nullptr;
   bool WarnedFullStack = false;

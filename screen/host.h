@@ -1,17 +1,17 @@
 // host: the GLUT callbacks that forward to the one screen, and the program's entry.
 #pragma once
 
-#include "screen/VScreen.h"
+#include "VScreen.h"
 
-// The one screen of the program, used by the callbacks below.
+/// The one screen of the program, used by the callbacks below.
 extern VScreen* screen;
 
-// Builds the application's widgets under the new screen, before the main loop starts.
+/// Builds the application's widgets under the new screen, before the main loop starts.
 typedef void (*VSceneBuilder)(VScreen* screen);
 
-// The callbacks, each forwarding to the screen. glutResize also sets the projection: one unit
-// per pixel, origin at the window's top-left corner, y downwards. glutKeyboard ends the process
-// with status 0 on Escape (27) before any widget sees it.
+/// The callbacks, each forwarding to the screen. glutResize also sets the projection: one unit
+/// per pixel, origin at the window's top-left corner, y downwards. glutKeyboard ends the process
+/// with status 0 on Escape (27) before any widget sees it.
 void glutResize(int w, int h);
 void glutDisplay();
 void glutKeyboard(unsigned char key, int x, int y);
@@ -20,7 +20,7 @@ void glutSpecial(int key, int x, int y);
 void glutMouse(int button, int state, int x, int y);
 void glutMotion(int x, int y);
 
-// The entry: opens the 500 by 400 double-buffered window at (100, 100) with the given title,
-// creates the screen (which needs the GL context), lets buildScene fill it, registers the
-// callbacks and runs the GLUT main loop. Answers 0 if the loop ever returns.
+/// The entry: opens the 500 by 400 double-buffered window at (100, 100) with the given title,
+/// creates the screen (which needs the GL context), lets buildScene fill it, registers the
+/// callbacks and runs the GLUT main loop. Answers 0 if the loop ever returns.
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title = "mini Vuna");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing, fuzzing, benchmarking and running Vuna
 # need, and only those that are missing. clang carries libFuzzer; PLIB and Dear ImGui are the
-# benchmark's peers and are never linked into the library. Safe to run again: it does nothing when everything is there.
+# benchmark's peers and are never linked into the library; GLFW and SDL2 are the hosts of the
+# adapters beside the GLUT one. Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,8 @@ packages=(
   xdotool imagemagick
   clang libclang-rt-14-dev
   libbenchmark-dev libplib-dev libimgui-dev libstb-dev
+  doxygen
+  libglfw3-dev libsdl2-dev
 )
 
 missing=()

@@ -23,7 +23,7 @@ run_suite() {
 }
 
 echo "== plain build =="
-run_suite build -DVUNA_BUILD_BENCHMARKS=ON "$@"
+run_suite build -DVUNA_BUILD_BENCHMARKS=ON -DVUNA_BUILD_DOCS=ON "$@"
 
 echo "== sanitizer build (ASan + UBSan) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"

@@ -1,51 +1,51 @@
 // VRadioButton: a check box drawn with the radio image that selects itself through its group.
 #pragma once
 
-#include "widgets/VCheckBox.h"
+#include "VCheckBox.h"
 
 class VRadioButtonGroup;
 
-// A press (any button) inside a button that belongs to a group makes it the group's only
-// checked member; pressing it again keeps it checked. Outside a group a press toggles it like a
-// check box. Joining or leaving a group never changes State.
-//
-// Membership goes through setRadioButtonGroup, which keeps the button listed exactly once in
-// the group it names. The link never dangles: a button leaves its group when it is destroyed,
-// and a group that is destroyed first clears the links of its members.
+/// A press (any button) inside a button that belongs to a group makes it the group's only
+/// checked member; pressing it again keeps it checked. Outside a group a press toggles it like a
+/// check box. Joining or leaving a group never changes State.
+///
+/// Membership goes through setRadioButtonGroup, which keeps the button listed exactly once in
+/// the group it names. The link never dangles: a button leaves its group when it is destroyed,
+/// and a group that is destroyed first clears the links of its members.
 class VRadioButton : public VCheckBox {
   friend class VRadioButtonGroup;
 
  protected:
-  VRadioButtonGroup* RadioButtonGroup;  // not owned
+  VRadioButtonGroup* RadioButtonGroup;  ///< not owned
 
  public:
   explicit VRadioButton(VWidget* owner);
   VRadioButton(const VRadioButton&) = delete;
   VRadioButton& operator=(const VRadioButton&) = delete;
 
-  // The check box's drawing with the radio image.
+  /// The check box's drawing with the radio image.
   void draw(VEvent* e) override;
   void layout() override;
-  bool canDrag(VEvent* e) override;  // never dragged
-  // The selection rule on etMouseDown; answers true for etMouseDown, false otherwise.
+  bool canDrag(VEvent* e) override;  ///< never dragged
+  /// The selection rule on etMouseDown; answers true for etMouseDown, false otherwise.
   bool processEvent(VEvent* e) override;
-  bool processMouseOwner(VEvent* e) override;  // nothing, false
+  bool processMouseOwner(VEvent* e) override;  ///< nothing, false
   void childrenChanged() override;
-  bool canFocus(VEvent* e) override;  // true
+  bool canFocus(VEvent* e) override;  ///< true
   void Init() override;
   void CleanUp() override;
-  // Leaves the group it is listed in.
+  /// Leaves the group it is listed in.
   ~VRadioButton() override;
 
   virtual VRadioButtonGroup* getRadioButtonGroup();
-  // Leaves the current group and joins g (null: no group); g equal to the current group
-  // changes nothing.
+  /// Leaves the current group and joins g (null: no group); g equal to the current group
+  /// changes nothing.
   virtual void setRadioButtonGroup(VRadioButtonGroup* g);
 
   void print();
 
  private:
-  // Called by a group that is being destroyed: forgets the link without calling back into the
-  // group, whose list is being walked.
+  /// Called by a group that is being destroyed: forgets the link without calling back into the
+  /// group, whose list is being walked.
   void forgetGroup(VRadioButtonGroup* dying);
 };

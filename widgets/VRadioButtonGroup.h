@@ -5,13 +5,13 @@
 
 class VRadioButton;
 
-// A plain object owned by whoever created it; it never owns its members. Applications manage
-// membership with VRadioButton::setRadioButtonGroup, which calls add and remove itself; add and
-// remove alone change only the list, not the button's link. Destroying the group clears the
-// link of every member that names it.
+/// A plain object owned by whoever created it; it never owns its members. Applications manage
+/// membership with VRadioButton::setRadioButtonGroup, which calls add and remove itself; add and
+/// remove alone change only the list, not the button's link. Destroying the group clears the
+/// link of every member that names it.
 class VRadioButtonGroup {
  protected:
-  std::list<VRadioButton*> Items;  // newest member first
+  std::list<VRadioButton*> Items;  ///< newest member first
 
  public:
   VRadioButtonGroup();
@@ -19,13 +19,13 @@ class VRadioButtonGroup {
   VRadioButtonGroup& operator=(const VRadioButtonGroup&) = delete;
   virtual ~VRadioButtonGroup();
 
-  // Inserts rb at the front; null is ignored, duplicates are not checked.
+  /// Inserts rb at the front; null is ignored, duplicates are not checked.
   void add(VRadioButton* rb);
-  // Drops every entry equal to rb; a non-member is ignored.
+  /// Drops every entry equal to rb; a non-member is ignored.
   void remove(VRadioButton* rb);
-  // Walking the members front to back: rb becomes checked, every other member unchecked, each
-  // through the virtual setState. A non-member rb unchecks every member and is not touched
-  // itself. A member that leaves the group from its setState is not visited afterwards.
+  /// Walking the members front to back: rb becomes checked, every other member unchecked, each
+  /// through the virtual setState. A non-member rb unchecks every member and is not touched
+  /// itself. A member that leaves the group from its setState is not visited afterwards.
   void setAsSelected(VRadioButton* rb);
   void print();
 };

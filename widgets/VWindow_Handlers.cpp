@@ -3,6 +3,8 @@
 
 #include "widgets/VWindow.h"
 
+namespace vuna {
+
 namespace {
 VWindow* windowOf(VWidget* button) {
   return button != nullptr ? dynamic_cast<VWindow*>(button->getOwner()) : nullptr;
@@ -33,3 +35,5 @@ void drawMaximizeButtonHandler(VWidget* w, VEvent*) {
     window->drawMaximizeButton();
   }
 }
+
+}  // namespace vuna

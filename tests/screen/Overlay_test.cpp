@@ -242,4 +242,43 @@ TEST_F(Overlay, WithoutBackgroundTheSceneShowsAroundTheWidgets) {
   EXPECT_EQ(vt::regionDifference(window, designedWindow, 300), "");
 }
 
+// Creating a screen loads the control images: under GL's default unpack state whatever the
+// program set, and with the program's pixel store, bound texture and environment kept.
+TEST_F(Overlay, CreatingAScreenKeepsTheProgramsStateAndReadsTheImagesWhole) {
+  auto drawBox = [](VScreen* owner) {
+    auto* box = new VCheckBox(owner);
+    box->setLeft(40);
+    box->setTop(300);
+    box->setState(cbChecked);
+    vt::resetView();
+    owner->glutDisplay();
+    std::vector<std::uint8_t> pixels = vt::readRegion(40, 300, 16, 16);
+    box->free();
+    return pixels;
+  };
+  const std::vector<std::uint8_t> expected = drawBox(screen_);
+
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 3);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 5);
+  const std::string before = readState();
+  auto* second = new VScreen(nullptr);
+  const std::string after = readState();
+  EXPECT_EQ(after, before);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDeleteTextures(1, &texture);
+
+  second->setSize(vt::kWindowWidth, vt::kWindowHeight);
+  EXPECT_EQ(vt::regionDifference(drawBox(second), expected, 16), "");
+  delete second;
+}
+
 }  // namespace

@@ -1,0 +1,16 @@
+// mini Vuna under SDL2: the demo scene in a window that SDL2 opens and runs.
+#include "app/app.h"
+#include "hosts/sdl2/entry.h"
+#include "screen/host.h"
+
+namespace {
+
+// The demo's handlers open their windows under the global screen.
+void buildScene(VScreen* s) {
+  screen = s;
+  buildDemoScene(s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return vunaSdl2Main(argc, argv, buildScene, "mini Vuna (SDL2)"); }

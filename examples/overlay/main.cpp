@@ -1,0 +1,249 @@
+// vuna-overlay: a program's own lit, turnable cube with Vuna's widgets drawn over it.
+//
+// The program owns the GLUT window, its callbacks, its projection and its scene; Vuna is a
+// guest that draws its tree last in each frame (drawOverlay) and is asked, after each press and
+// before each key, whether the input is the GUI's or the scene's:
+//   press       always forwarded first; a widget or window that took it (capturesMouse) owns
+//               the gesture, otherwise the scene does: the focus is dropped, and the left
+//               button turns the cube
+//   motion      the GUI's gesture: forwarded; the scene's: turns the cube, never forwarded
+//   release     forwarded only when the GUI owns the gesture, so a drag over the scene never
+//               ends as a click on a widget the pointer happened to cross
+//   key         Escape ends the program; a widget holding the focus (capturesKeyboard) gets
+//               every other key and the program none; otherwise w and r are the program's
+//   key-up,     forwarded only while a widget holds the focus
+//   special key
+#include <GL/freeglut.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include <vuna/vuna.h>
+
+namespace {
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+// The start view shows three faces of the cube; "Reset view" and r come back to it.
+constexpr float kStartTurnX = 30.0f;
+constexpr float kStartTurnY = -40.0f;
+constexpr float kDegreesPerPixel = 0.5f;
+
+VScreen* screen = nullptr;
+// The one record of the wireframe switch: the w key sets the box, so they never disagree.
+VCheckBox* wireframeBox = nullptr;
+
+float turnX = kStartTurnX;  // degrees about the horizontal axis
+float turnY = kStartTurnY;  // degrees about the vertical axis
+bool turning = false;       // a left drag that began on the scene is running
+int lastX = 0;              // the pointer at the last step of that drag
+int lastY = 0;
+
+void resetView() {
+  turnX = kStartTurnX;
+  turnY = kStartTurnY;
+  std::cout << "view reset" << std::endl;
+  glutPostRedisplay();
+}
+
+void resetPressed(VWidget*, VEvent*) { resetView(); }
+
+bool wireframe() { return wireframeBox != nullptr && wireframeBox->getState() == cbChecked; }
+
+// A cube of side 2 around the origin, one quad per face with its normal, so that line polygons
+// show its twelve edges and nothing across the faces.
+void drawCube() {
+  static const GLfloat normals[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},
+                                        {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+  // Corners of each face, counter-clockwise seen from outside.
+  static const GLfloat corners[6][4][3] = {
+      {{1, -1, -1}, {1, 1, -1}, {1, 1, 1}, {1, -1, 1}},
+      {{-1, -1, 1}, {-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}},
+      {{-1, 1, 1}, {1, 1, 1}, {1, 1, -1}, {-1, 1, -1}},
+      {{-1, -1, -1}, {1, -1, -1}, {1, -1, 1}, {-1, -1, 1}},
+      {{-1, -1, 1}, {1, -1, 1}, {1, 1, 1}, {-1, 1, 1}},
+      {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}};
+  glBegin(GL_QUADS);
+  for (int face = 0; face < 6; ++face) {
+    glNormal3fv(normals[face]);
+    for (const GLfloat* corner : corners[face]) {
+      glVertex3fv(corner);
+    }
+  }
+  glEnd();
+}
+
+void buildGui() {
+  auto* window = new VWindow(screen);
+  window->setLeft(10);
+  window->setTop(10);
+  window->setWidth(240);
+  window->setHeight(140);
+  window->setCaption("Overlay");
+
+  auto* reset = new VCaptionButton(window);
+  reset->setLeft(10);
+  reset->setTop(35);
+  reset->setCaption("Reset view");
+  reset->onPress = resetPressed;
+
+  // The box flips itself on a press; the display reads it, so it needs no handler.
+  wireframeBox = new VCheckBox(window);
+  wireframeBox->setLeft(10);
+  wireframeBox->setTop(65);
+  wireframeBox->setCaption("Wireframe");
+
+  auto* field = new VTextEdit(window);
+  field->setLeft(10);
+  field->setTop(95);
+  field->setWidth(150);
+}
+
+// The scene sets every piece of state it relies on, each frame, and leaves it in force: the
+// overlay is drawn under lighting, the depth test and, in wireframe, line polygons, and still
+// looks the same, because it sets up what it needs and hands the program's state back.
+void drawScene() {
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_NORMALIZE);
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glShadeModel(GL_SMOOTH);
+  glPolygonMode(GL_FRONT_AND_BACK, wireframe() ? GL_LINE : GL_FILL);
+
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  // A light from above, right of and behind the viewer, fixed to the eye (set under the
+  // identity).
+  const GLfloat lightPosition[] = {1.0f, 2.0f, 4.0f, 0.0f};
+  const GLfloat ambient[] = {0.3f, 0.3f, 0.3f, 1.0f};
+  glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+
+  glTranslatef(0.0f, 0.0f, -6.0f);
+  glRotatef(turnX, 1.0f, 0.0f, 0.0f);
+  glRotatef(turnY, 0.0f, 1.0f, 0.0f);
+  glColor3f(0.9f, 0.55f, 0.15f);
+  drawCube();
+}
+
+void display() {
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  drawScene();
+  screen->drawOverlay();
+  glutSwapBuffers();
+}
+
+// The program keeps its own projection; the screen is only told its size in pixels.
+void reshape(int w, int h) {
+  glViewport(0, 0, w, h);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(40.0, static_cast<double>(w) / (h > 0 ? h : 1), 1.0, 20.0);
+  glMatrixMode(GL_MODELVIEW);
+  screen->setSize(w, h);
+}
+
+void mouse(int button, int state, int x, int y) {
+  // The wheel's steps come as buttons 3 and up. The screen makes no event of them, so they
+  // neither start nor end a gesture: a step during a drag leaves the drag running.
+  if (button > GLUT_RIGHT_BUTTON) {
+    screen->glutMouse(button, state, x, y);
+    return;
+  }
+  if (state == GLUT_DOWN) {
+    screen->glutMouse(button, state, x, y);
+    turning = false;
+    if (screen->capturesMouse()) {
+      return;
+    }
+    // A press on the scene: whatever widget had the keys loses them, so w and r are the
+    // program's again.
+    screen->dropFocus();
+    if (button == GLUT_LEFT_BUTTON) {
+      turning = true;
+      lastX = x;
+      lastY = y;
+    }
+    glutPostRedisplay();
+    return;
+  }
+  if (button == GLUT_LEFT_BUTTON) {
+    turning = false;
+  }
+  // capturesMouse still answers for the last press, so the release goes where the press went.
+  if (screen->capturesMouse()) {
+    screen->glutMouse(button, state, x, y);
+  }
+}
+
+void motion(int x, int y) {
+  if (screen->capturesMouse()) {
+    screen->glutMotion(x, y);
+    return;
+  }
+  if (turning) {
+    turnY += kDegreesPerPixel * static_cast<float>(x - lastX);
+    turnX += kDegreesPerPixel * static_cast<float>(y - lastY);
+    lastX = x;
+    lastY = y;
+    glutPostRedisplay();
+  }
+}
+
+void keyboard(unsigned char key, int x, int y) {
+  if (key == 27) {
+    std::exit(0);
+  }
+  if (screen->capturesKeyboard()) {
+    screen->glutKeyboard(key, x, y);
+    return;
+  }
+  if (key == 'w') {
+    wireframeBox->setState(wireframe() ? cbUnchecked : cbChecked);
+    glutPostRedisplay();
+  } else if (key == 'r') {
+    resetView();
+  }
+}
+
+void keyboardUp(unsigned char key, int x, int y) {
+  if (screen->capturesKeyboard()) {
+    screen->glutKeyboardUp(key, x, y);
+  }
+}
+
+void special(int key, int x, int y) {
+  if (screen->capturesKeyboard()) {
+    screen->glutSpecialFunc(key, x, y);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  glutInit(&argc, argv);
+  glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+  glutInitWindowSize(kWindowWidth, kWindowHeight);
+  glutInitWindowPosition(100, 100);
+  glutCreateWindow("Vuna overlay");
+
+  // The screen loads its images into textures, so it needs the window's GL context.
+  screen = new VScreen(nullptr);
+  screen->setBackgroundVisible(false);
+  screen->setSize(kWindowWidth, kWindowHeight);
+  buildGui();
+
+  glutDisplayFunc(display);
+  glutReshapeFunc(reshape);
+  glutMouseFunc(mouse);
+  glutMotionFunc(motion);
+  glutKeyboardFunc(keyboard);
+  glutKeyboardUpFunc(keyboardUp);
+  glutSpecialFunc(special);
+  glutMainLoop();
+  return 0;
+}

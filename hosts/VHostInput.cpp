@@ -1,0 +1,166 @@
+// VHostInput: who gets each event, the key-ups of typed characters, sizes and redisplays.
+#include "hosts/VHostInput.h"
+
+#include <GL/gl.h>
+
+#include <cstdlib>
+
+#include "screen/VScreen.h"
+
+namespace {
+
+constexpr int kGlutDown = 0;
+constexpr int kGlutUp = 1;
+constexpr int kEscape = 27;
+
+}  // namespace
+
+VHostInput::VHostInput(VScreen* screen, VHostRole role, WakeFunction wake)
+    : Screen(screen), Role(role), Wake(wake) {
+  Screen->setRedisplayHook(redisplayHook, this);
+}
+
+VHostInput::~VHostInput() { Screen->setRedisplayHook(nullptr, nullptr); }
+
+VScreen* VHostInput::getScreen() const { return Screen; }
+VHostRole VHostInput::getRole() const { return Role; }
+
+bool VHostInput::reachesScreen(bool gui) const { return gui || Role == hrProgram; }
+
+// --- pointer ----------------------------------------------------------------------------------
+
+void VHostInput::setPointer(int x, int y) {
+  X = x;
+  Y = y;
+}
+
+bool VHostInput::pointerMoved(int x, int y) {
+  setPointer(x, y);
+  if (HeldButtons == 0) {
+    return false;
+  }
+  if (reachesScreen(GuiOwnsGesture)) {
+    Screen->glutMotion(X, Y);
+  }
+  return GuiOwnsGesture;
+}
+
+bool VHostInput::mouseButton(int glutButton, bool down) {
+  if (glutButton < 0 || glutButton > 2) {
+    return false;
+  }
+  const unsigned bit = 1u << glutButton;
+  if (down) {
+    HeldButtons |= bit;
+    Screen->glutMouse(glutButton, kGlutDown, X, Y);
+    GuiOwnsGesture = Screen->capturesMouse();
+    if (!GuiOwnsGesture && Role == hrGuest) {
+      Screen->dropFocus();
+    }
+    return GuiOwnsGesture;
+  }
+  HeldButtons &= ~bit;
+  if (reachesScreen(GuiOwnsGesture)) {
+    Screen->glutMouse(glutButton, kGlutUp, X, Y);
+  }
+  return GuiOwnsGesture;
+}
+
+// --- keys -------------------------------------------------------------------------------------
+
+bool VHostInput::keyDown(int key, int typed, int special) {
+  if (typed == kEscape && Role == hrProgram) {
+    std::exit(0);
+  }
+  auto held = HeldKeys.find(key);
+  if (held == HeldKeys.end()) {
+    // A repeat keeps the first press's owner, so the key's release goes the same way.
+    held = HeldKeys.emplace(key, HeldKey{Screen->capturesKeyboard(), std::string()}).first;
+  }
+  LastKey = key;
+  LastKeyHeld = true;
+  const bool gui = held->second.gui;
+  if (typed >= 0 && typed <= 255) {
+    type(static_cast<unsigned char>(typed), gui);
+  } else if (special > 0 && reachesScreen(gui)) {
+    Screen->glutSpecialFunc(special, X, Y);
+  }
+  return gui;
+}
+
+bool VHostInput::text(unsigned long codePoint) {
+  const bool gui = LastKeyHeld ? HeldKeys[LastKey].gui : Screen->capturesKeyboard();
+  if (codePoint <= 255) {
+    type(static_cast<unsigned char>(codePoint), gui);
+  }
+  return gui;
+}
+
+// Sends the character down and notes it on the last key down for its key-up; without a held
+// key it goes up at once.
+void VHostInput::type(unsigned char c, bool gui) {
+  if (!reachesScreen(gui)) {
+    return;
+  }
+  Screen->glutKeyboard(c, X, Y);
+  if (!LastKeyHeld) {
+    Screen->glutKeyboardUp(c, X, Y);
+    return;
+  }
+  std::string& typed = HeldKeys[LastKey].typed;
+  if (typed.find(static_cast<char>(c)) == std::string::npos) {
+    typed.push_back(static_cast<char>(c));
+  }
+}
+
+bool VHostInput::keyUp(int key) {
+  auto held = HeldKeys.find(key);
+  if (held == HeldKeys.end()) {
+    return false;  // pressed before the adapter was there: the program's
+  }
+  const HeldKey released = held->second;
+  HeldKeys.erase(held);
+  if (LastKeyHeld && LastKey == key) {
+    LastKeyHeld = false;
+  }
+  if (reachesScreen(released.gui)) {
+    for (char c : released.typed) {
+      Screen->glutKeyboardUp(static_cast<unsigned char>(c), X, Y);
+    }
+  }
+  return released.gui;
+}
+
+// --- size and redisplay -----------------------------------------------------------------------
+
+void VHostInput::resize(int width, int height, int framebufferWidth, int framebufferHeight) {
+  if (Role == hrProgram) {
+    glViewport(0, 0, framebufferWidth, framebufferHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // A minimised window may report a side of 0, which glOrtho refuses.
+    glOrtho(0, width > 0 ? width : 1, height > 0 ? height : 1, 0, -1, 1);
+    // The model-view matrix stays current for the draw pass, as under GLUT.
+    glMatrixMode(GL_MODELVIEW);
+  }
+  Screen->setSize(width, height);
+  requestRedisplay();
+}
+
+bool VHostInput::takeRedisplay() {
+  const bool wanted = RedisplayWanted;
+  RedisplayWanted = false;
+  return wanted;
+}
+
+void VHostInput::requestRedisplay() {
+  if (RedisplayWanted) {
+    return;
+  }
+  RedisplayWanted = true;
+  if (Wake != nullptr) {
+    Wake();
+  }
+}
+
+void VHostInput::redisplayHook(void* self) { static_cast<VHostInput*>(self)->requestRedisplay(); }

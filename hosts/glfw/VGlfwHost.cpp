@@ -1,0 +1,231 @@
+// VGlfwHost: GLFW's buttons and keys in GLUT's terms, the installed callbacks and their chain.
+#include "hosts/glfw/VGlfwHost.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "core/VSpecialKey.h"
+#include "screen/VScreen.h"
+
+namespace {
+
+// The hosts with a window, so that a callback finds its host without the window's user
+// pointer, which belongs to the program.
+std::vector<std::pair<GLFWwindow*, VGlfwHost*>>& installed() {
+  static std::vector<std::pair<GLFWwindow*, VGlfwHost*>> hosts;
+  return hosts;
+}
+
+int glutButton(int button) {
+  switch (button) {
+    case GLFW_MOUSE_BUTTON_LEFT: return 0;
+    case GLFW_MOUSE_BUTTON_MIDDLE: return 1;
+    case GLFW_MOUSE_BUTTON_RIGHT: return 2;
+    default: return -1;
+  }
+}
+
+// The character GLUT gives for a key that GLFW's character callback never reports.
+int typedBy(int key, int mods) {
+  switch (key) {
+    case GLFW_KEY_BACKSPACE: return 8;
+    case GLFW_KEY_TAB: return 9;
+    case GLFW_KEY_ENTER:
+    case GLFW_KEY_KP_ENTER: return 13;
+    case GLFW_KEY_ESCAPE: return 27;
+    case GLFW_KEY_DELETE: return 127;
+    default: break;
+  }
+  if ((mods & GLFW_MOD_CONTROL) != 0 && key >= GLFW_KEY_A && key <= GLFW_KEY_Z) {
+    return key - GLFW_KEY_A + 1;
+  }
+  return -1;
+}
+
+int special(int key) {
+  if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F12) {
+    return skF1 + (key - GLFW_KEY_F1);
+  }
+  switch (key) {
+    case GLFW_KEY_LEFT: return skLeft;
+    case GLFW_KEY_UP: return skUp;
+    case GLFW_KEY_RIGHT: return skRight;
+    case GLFW_KEY_DOWN: return skDown;
+    case GLFW_KEY_PAGE_UP: return skPageUp;
+    case GLFW_KEY_PAGE_DOWN: return skPageDown;
+    case GLFW_KEY_HOME: return skHome;
+    case GLFW_KEY_END: return skEnd;
+    case GLFW_KEY_INSERT: return skInsert;
+    default: return 0;
+  }
+}
+
+// GLFW reports the pointer in fractions of a screen coordinate on a scaled display.
+int pixel(double v) { return static_cast<int>(std::floor(v)); }
+
+}  // namespace
+
+VGlfwHost::VGlfwHost(VScreen* screen, VHostRole role)
+    : Input(screen, role, glfwPostEmptyEvent) {}
+
+VGlfwHost::~VGlfwHost() { uninstall(); }
+
+VScreen* VGlfwHost::getScreen() const { return Input.getScreen(); }
+GLFWwindow* VGlfwHost::getWindow() const { return Window; }
+bool VGlfwHost::takeRedisplay() { return Input.takeRedisplay(); }
+
+// --- the raw values ---------------------------------------------------------------------------
+
+bool VGlfwHost::mouseButton(int button, int action, int) {
+  return Input.mouseButton(glutButton(button), action == GLFW_PRESS);
+}
+
+bool VGlfwHost::cursorPos(double x, double y) { return Input.pointerMoved(pixel(x), pixel(y)); }
+
+// The scancode names the physical key: it is what a later release and the character callback
+// in between have in common.
+bool VGlfwHost::key(int key, int scancode, int action, int mods) {
+  if (action == GLFW_RELEASE) {
+    return Input.keyUp(scancode);
+  }
+  return Input.keyDown(scancode, typedBy(key, mods), special(key));
+}
+
+bool VGlfwHost::character(unsigned int codePoint) { return Input.text(codePoint); }
+
+void VGlfwHost::resize(int width, int height, int framebufferWidth, int framebufferHeight) {
+  Input.resize(width, height, framebufferWidth, framebufferHeight);
+}
+
+// --- the window's callbacks -------------------------------------------------------------------
+
+void VGlfwHost::install(GLFWwindow* window) {
+  uninstall();
+  Window = window;
+  installed().emplace_back(window, this);
+  PrevMouseButton = glfwSetMouseButtonCallback(window, onMouseButton);
+  PrevCursorPos = glfwSetCursorPosCallback(window, onCursorPos);
+  PrevKey = glfwSetKeyCallback(window, onKey);
+  PrevChar = glfwSetCharCallback(window, onChar);
+  PrevWindowSize = glfwSetWindowSizeCallback(window, onWindowSize);
+  PrevFramebufferSize = glfwSetFramebufferSizeCallback(window, onFramebufferSize);
+  PrevRefresh = glfwSetWindowRefreshCallback(window, onRefresh);
+  double x = 0;
+  double y = 0;
+  glfwGetCursorPos(window, &x, &y);
+  Input.setPointer(pixel(x), pixel(y));
+  resizeFromWindow();
+}
+
+void VGlfwHost::uninstall() {
+  if (Window == nullptr) {
+    return;
+  }
+  glfwSetMouseButtonCallback(Window, PrevMouseButton);
+  glfwSetCursorPosCallback(Window, PrevCursorPos);
+  glfwSetKeyCallback(Window, PrevKey);
+  glfwSetCharCallback(Window, PrevChar);
+  glfwSetWindowSizeCallback(Window, PrevWindowSize);
+  glfwSetFramebufferSizeCallback(Window, PrevFramebufferSize);
+  glfwSetWindowRefreshCallback(Window, PrevRefresh);
+  auto& hosts = installed();
+  for (auto it = hosts.begin(); it != hosts.end(); ++it) {
+    if (it->second == this) {
+      hosts.erase(it);
+      break;
+    }
+  }
+  Window = nullptr;
+}
+
+void VGlfwHost::resizeFromWindow() {
+  int width = 0;
+  int height = 0;
+  int framebufferWidth = 0;
+  int framebufferHeight = 0;
+  glfwGetWindowSize(Window, &width, &height);
+  glfwGetFramebufferSize(Window, &framebufferWidth, &framebufferHeight);
+  resize(width, height, framebufferWidth, framebufferHeight);
+}
+
+VGlfwHost* VGlfwHost::of(GLFWwindow* window) {
+  for (const auto& entry : installed()) {
+    if (entry.first == window) {
+      return entry.second;
+    }
+  }
+  return nullptr;
+}
+
+// GLFW's button callback carries no position: it is read from the window.
+void VGlfwHost::onMouseButton(GLFWwindow* window, int button, int action, int mods) {
+  VGlfwHost* host = of(window);
+  if (host == nullptr) {
+    return;
+  }
+  double x = 0;
+  double y = 0;
+  glfwGetCursorPos(window, &x, &y);
+  host->Input.setPointer(pixel(x), pixel(y));
+  if (!host->mouseButton(button, action, mods) && host->PrevMouseButton != nullptr) {
+    host->PrevMouseButton(window, button, action, mods);
+  }
+}
+
+void VGlfwHost::onCursorPos(GLFWwindow* window, double x, double y) {
+  VGlfwHost* host = of(window);
+  if (host != nullptr && !host->cursorPos(x, y) && host->PrevCursorPos != nullptr) {
+    host->PrevCursorPos(window, x, y);
+  }
+}
+
+void VGlfwHost::onKey(GLFWwindow* window, int key, int scancode, int action, int mods) {
+  VGlfwHost* host = of(window);
+  if (host != nullptr && !host->key(key, scancode, action, mods) && host->PrevKey != nullptr) {
+    host->PrevKey(window, key, scancode, action, mods);
+  }
+}
+
+void VGlfwHost::onChar(GLFWwindow* window, unsigned int codePoint) {
+  VGlfwHost* host = of(window);
+  if (host != nullptr && !host->character(codePoint) && host->PrevChar != nullptr) {
+    host->PrevChar(window, codePoint);
+  }
+}
+
+// Window and framebuffer sizes change together; each callback sizes from both.
+void VGlfwHost::onWindowSize(GLFWwindow* window, int width, int height) {
+  VGlfwHost* host = of(window);
+  if (host == nullptr) {
+    return;
+  }
+  host->resizeFromWindow();
+  if (host->PrevWindowSize != nullptr) {
+    host->PrevWindowSize(window, width, height);
+  }
+}
+
+void VGlfwHost::onFramebufferSize(GLFWwindow* window, int width, int height) {
+  VGlfwHost* host = of(window);
+  if (host == nullptr) {
+    return;
+  }
+  host->resizeFromWindow();
+  if (host->PrevFramebufferSize != nullptr) {
+    host->PrevFramebufferSize(window, width, height);
+  }
+}
+
+void VGlfwHost::onRefresh(GLFWwindow* window) {
+  VGlfwHost* host = of(window);
+  if (host == nullptr) {
+    return;
+  }
+  host->Input.requestRedisplay();
+  if (host->PrevRefresh != nullptr) {
+    host->PrevRefresh(window);
+  }
+}

@@ -1,0 +1,70 @@
+// entry: the GLFW window, the screen and the loop that draws only when asked.
+#include "hosts/glfw/entry.h"
+
+#include <GLFW/glfw3.h>
+
+#include <iostream>
+
+#include "hosts/glfw/VGlfwHost.h"
+#include "screen/VScreen.h"
+
+namespace {
+
+void reportError(int, const char* description) {
+  std::cerr << "Vuna: GLFW: " << description << std::endl;
+}
+
+// The draw step of GLUT's display callback: clear (OpenGL's default clear colour), one draw
+// pass, swap.
+void display(GLFWwindow* window, VScreen* screen) {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  screen->glutDisplay();
+  glfwSwapBuffers(window);
+}
+
+}  // namespace
+
+int vunaGlfwMain(int, char**, VGlfwSceneBuilder buildScene, const char* title) {
+  glfwSetErrorCallback(reportError);
+  if (glfwInit() != GLFW_TRUE) {
+    return 1;
+  }
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 2);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 1);
+  glfwWindowHint(GLFW_DOUBLEBUFFER, GLFW_TRUE);
+  // As GLUT_DOUBLE alone: no depth or stencil buffer is asked for.
+  glfwWindowHint(GLFW_DEPTH_BITS, 0);
+  glfwWindowHint(GLFW_STENCIL_BITS, 0);
+  // Placed before it is shown: GLFW 3.3 has no hint for the position.
+  glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+  GLFWwindow* window = glfwCreateWindow(500, 400, title, nullptr, nullptr);
+  if (window == nullptr) {
+    glfwTerminate();
+    return 1;
+  }
+  glfwSetWindowPos(window, 100, 100);
+  glfwMakeContextCurrent(window);
+
+  // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
+  // which must find no destructor to run on a live window.
+  auto* screen = new VScreen(nullptr);
+  auto* host = new VGlfwHost(screen, hrProgram);  // before the scene: redraw() never reaches GLUT
+  if (buildScene != nullptr) {
+    buildScene(screen);
+  }
+  host->install(window);
+  glfwShowWindow(window);
+
+  while (glfwWindowShouldClose(window) == GLFW_FALSE) {
+    if (host->takeRedisplay()) {
+      display(window, screen);
+    }
+    glfwWaitEvents();
+  }
+
+  delete host;
+  delete screen;  // its textures go while their context is still current
+  glfwDestroyWindow(window);
+  glfwTerminate();
+  return 0;
+}

@@ -1,0 +1,76 @@
+// entry: the SDL2 window, the screen and the loop that draws only when asked.
+#include "hosts/sdl2/entry.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+#include <iostream>
+
+#include "hosts/sdl2/VSdl2Host.h"
+#include "screen/VScreen.h"
+
+namespace {
+
+int failWith(const char* what) {
+  std::cerr << "Vuna: SDL2: " << what << ": " << SDL_GetError() << std::endl;
+  SDL_Quit();
+  return 1;
+}
+
+}  // namespace
+
+int vunaSdl2Main(int, char**, VSdl2SceneBuilder buildScene, const char* title) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    return failWith("no video");
+  }
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  // As GLUT_DOUBLE alone: no depth buffer is asked for.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_Window* window = SDL_CreateWindow(title, 100, 100, 500, 400,
+                                        SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+  if (window == nullptr) {
+    return failWith("no window");
+  }
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (context == nullptr) {
+    return failWith("no OpenGL context");
+  }
+
+  // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
+  // which must find no destructor to run on a live window.
+  auto* screen = new VScreen(nullptr);
+  // Before the scene, so that redraw() never reaches GLUT; it sizes the screen from the window.
+  auto* host = new VSdl2Host(screen, hrProgram, window);
+  if (buildScene != nullptr) {
+    buildScene(screen);
+  }
+
+  SDL_Event event;
+  bool running = true;
+  while (running) {
+    if (SDL_WaitEvent(&event) != 1) {
+      return failWith("waiting for events");
+    }
+    // Everything that has come is handled before one frame is drawn.
+    do {
+      if (event.type == SDL_QUIT) {
+        running = false;
+      }
+      host->processEvent(event);
+    } while (running && SDL_PollEvent(&event) == 1);
+    if (running && host->takeRedisplay()) {
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      screen->glutDisplay();
+      SDL_GL_SwapWindow(window);
+    }
+  }
+
+  delete host;
+  delete screen;  // its textures go while their context is still current
+  SDL_GL_DeleteContext(context);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  return 0;
+}

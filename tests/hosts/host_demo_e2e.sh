@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# End to end: the mini Vuna demo under another host (minivuna-glfw, minivuna-sdl2) in the X
+# server, driven by real input through XTEST and checked by the same pictures and output as the
+# GLUT demo. One PASS or FAIL line per check.
+# Usage: host_demo_e2e.sh <program> <window title> <folder for pictures and logs>
+#                         <reference folder> <scenario> <vuna_close_window> [preload library]
+# Scenarios: buttons, typing, windows and shutdown are the GLUT demo's own
+# (tests/app/minivuna_input_e2e.sh), run unchanged; idle and close are a host's loop's.
+set -euo pipefail
+exe=$(realpath "$1")
+e2e_title=$2
+out=$(realpath -m "$3")
+goldens=$(realpath "$4")
+scenario=$5
+close_window=$6
+preload=${7:-}
+here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+
+case "$scenario" in
+buttons | typing | windows | shutdown)
+  # Sourced, the GLUT scenarios take this script for their $0, so they source the e2e_lib.sh of
+  # this folder: their own steps, finding the window by this title.
+  # shellcheck source=../app/minivuna_input_e2e.sh
+  source "$here/../app/minivuna_input_e2e.sh" "$exe" "$out" "$goldens" "$scenario" "$preload"
+  ;;
+esac
+
+# shellcheck source=e2e_lib.sh
+source "$here/e2e_lib.sh"
+[ -x "$exe" ] || { echo "FAIL: no program at $exe"; exit 1; }
+rm -rf "$out"
+mkdir -p "$out"
+
+case "$scenario" in
+idle)
+  start_demo
+  # Time spent in the program and in the kernel for it (utime and stime, fields 14 and 15 of
+  # /proc/PID/stat), in clock ticks. The loop waits for events: nothing may be spent.
+  cpu() { awk '{ print $14 + $15 }' "/proc/$e2e_pid/stat"; }
+  before=$(cpu)
+  sleep 5
+  after=$(cpu)
+  if [ "$after" -eq "$before" ]; then
+    pass "idle for 5 s after its first frame the program used no CPU time ($before ticks)"
+  else
+    fail "idle for 5 s after its first frame the program used $((after - before)) ticks"
+  fi
+  end_with_escape
+  ;;
+close)
+  start_demo
+  "$close_window" "$e2e_win"
+  expect_exit "closing the window"
+  [ -z "$(messages)" ] && pass "nothing was printed" || fail "printed: $(messages)"
+  ;;
+*)
+  echo "FAIL: unknown scenario $scenario"
+  exit 2
+  ;;
+esac
+finish

@@ -1,6 +1,6 @@
 # Installs the libraries, the public headers under include/vuna/, the images under share/vuna,
-# a CMake package (find_package(vuna): vuna::vuna, vuna::glut, vuna::images, VUNA_IMAGE_DIR and
-# vuna_copy_images) and pkg-config files (vuna, vuna-glut, vuna-images; the variable imagedir).
+# a CMake package (find_package(vuna): vuna::vuna, vuna::glut, vuna::images, vuna::glfw and
+# vuna::sdl2 when they were built, VUNA_IMAGE_DIR and vuna_copy_images) and pkg-config files (vuna, vuna-glut, vuna-images; the variable imagedir).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -21,6 +21,14 @@ install(FILES ${VUNA_ASSETS} DESTINATION ${VUNA_INSTALL_IMAGE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/assets/font_arial.LICENSE DESTINATION ${VUNA_INSTALL_IMAGE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+foreach(host IN ITEMS glfw sdl2)
+  string(TOUPPER ${host} upper)
+  if(TARGET vuna_${host})
+    set(VUNA_CONFIG_${upper} TRUE)
+  else()
+    set(VUNA_CONFIG_${upper} FALSE)
+  endif()
+endforeach()
 install(EXPORT vunaTargets NAMESPACE vuna:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vuna)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/vunaConfig.cmake.in
   ${PROJECT_BINARY_DIR}/vunaConfig.cmake

@@ -1,10 +1,10 @@
 // VSpecialKey: the codes that etSpecialKey events carry for the keys that type no character.
 #pragma once
 
-// The values are GLUT's own special-key codes (GLUT_KEY_F1 ... GLUT_KEY_INSERT), and every host
-// adapter translates its key names into them, so a widget or a program compares
-// VEvent::getKey() of an etSpecialKey event with these names whatever the host, and needs no
-// GLUT header to do so.
+/// The values are GLUT's own special-key codes (GLUT_KEY_F1 ... GLUT_KEY_INSERT), and every host
+/// adapter translates its key names into them, so a widget or a program compares
+/// VEvent::getKey() of an etSpecialKey event with these names whatever the host, and needs no
+/// GLUT header to do so.
 enum VSpecialKey : int {
   skF1 = 1,
   skF2 = 2,

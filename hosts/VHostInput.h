@@ -6,50 +6,50 @@
 
 class VScreen;
 
-// Who owns the window and the loop an adapter serves.
+/// Who owns the window and the loop an adapter serves.
 enum VHostRole {
-  // The adapter's own entry runs the whole program, as vunaMain does under GLUT: every event
-  // reaches the screen, Escape ends the process with status 0 before any widget sees it, and a
-  // new window size also sets the viewport and the pixel projection.
+  /// The adapter's own entry runs the whole program, as vunaMain does under GLUT: every event
+  /// reaches the screen, Escape ends the process with status 0 before any widget sees it, and a
+  /// new window size also sets the viewport and the pixel projection.
   hrProgram,
-  // The program owns the window, its loop, its GL state and its scene, and draws the widgets
-  // with the screen's drawOverlay in its own frame. Each event belongs either to the GUI or to
-  // the program, never to both (see VHostInput below); a size only sizes the screen.
+  /// The program owns the window, its loop, its GL state and its scene, and draws the widgets
+  /// with the screen's drawOverlay in its own frame. Each event belongs either to the GUI or to
+  /// the program, never to both (see VHostInput below); a size only sizes the screen.
   hrGuest
 };
 
-// An adapter turns its host's values into these calls: GLUT's button numbers (0 left, 1 middle,
-// 2 right), the host's own identity for a physical key, the character code GLUT would give for
-// a key that types no text, a VSpecialKey, and Unicode code points of typed text. This class
-// makes the screen's host method calls from them, exactly the calls GLUT's callbacks make, and
-// answers each time whether the event is the GUI's.
-//
-// Which events are the GUI's (in either role; under hrGuest the others never reach the screen):
-//   press         always reaches the screen first; the GUI's when a widget took it
-//                 (capturesMouse), and then the gesture is the GUI's. Under hrGuest a press that
-//                 only reached the bare screen drops the focus, as a click into the program's
-//                 scene should, and goes to the program.
-//   motion        only while a button is held (no passive motion), the gesture owner's
-//   release       the gesture owner's, so a drag that began on the scene never ends as a click
-//                 on whatever widget lies under the pointer
-//   key, text     the GUI's while a widget holds the focus (capturesKeyboard) at the key's press
-//   key release   goes where its press went, with the key-ups of the characters it typed
-//   other buttons, wheel steps: nothing is sent; never the GUI's
-//
-// Characters: etKeyboard with codes 0 to 255. A code point up to 255 (Latin-1) is its byte; any
-// other is dropped. The key that typed a character (the last key down when the text came) sends
-// its etKeyboardUp when it goes up; text that no held key typed (an input method's) goes down
-// and up at once.
-//
-// Redisplay: the screen's redraw() comes here instead of GLUT. The first request after the last
-// takeRedisplay() wakes the host's loop through the adapter's wake function; the loop then draws
-// once for any number of requests.
+/// An adapter turns its host's values into these calls: GLUT's button numbers (0 left, 1 middle,
+/// 2 right), the host's own identity for a physical key, the character code GLUT would give for
+/// a key that types no text, a VSpecialKey, and Unicode code points of typed text. This class
+/// makes the screen's host method calls from them, exactly the calls GLUT's callbacks make, and
+/// answers each time whether the event is the GUI's.
+///
+/// Which events are the GUI's (in either role; under hrGuest the others never reach the screen):
+///   press         always reaches the screen first; the GUI's when a widget took it
+///                 (capturesMouse), and then the gesture is the GUI's. Under hrGuest a press that
+///                 only reached the bare screen drops the focus, as a click into the program's
+///                 scene should, and goes to the program.
+///   motion        only while a button is held (no passive motion), the gesture owner's
+///   release       the gesture owner's, so a drag that began on the scene never ends as a click
+///                 on whatever widget lies under the pointer
+///   key, text     the GUI's while a widget holds the focus (capturesKeyboard) at the key's press
+///   key release   goes where its press went, with the key-ups of the characters it typed
+///   other buttons, wheel steps: nothing is sent; never the GUI's
+///
+/// Characters: etKeyboard with codes 0 to 255. A code point up to 255 (Latin-1) is its byte; any
+/// other is dropped. The key that typed a character (the last key down when the text came) sends
+/// its etKeyboardUp when it goes up; text that no held key typed (an input method's) goes down
+/// and up at once.
+///
+/// Redisplay: the screen's redraw() comes here instead of GLUT. The first request after the last
+/// takeRedisplay() wakes the host's loop through the adapter's wake function; the loop then draws
+/// once for any number of requests.
 class VHostInput {
  public:
   typedef void (*WakeFunction)();
 
   VHostInput(VScreen* screen, VHostRole role, WakeFunction wake);
-  // Hands the screen's redisplay back to GLUT.
+  /// Hands the screen's redisplay back to GLUT.
   ~VHostInput();
   VHostInput(const VHostInput&) = delete;
   VHostInput& operator=(const VHostInput&) = delete;
@@ -57,31 +57,31 @@ class VHostInput {
   VScreen* getScreen() const;
   VHostRole getRole() const;
 
-  // The pointer in window coordinates, the screen's pixels. setPointer only remembers it, as
-  // the position of the next button or key event; pointerMoved also sends the motion while one
-  // of the three buttons is held.
+  /// The pointer in window coordinates, the screen's pixels. setPointer only remembers it, as
+  /// the position of the next button or key event; pointerMoved also sends the motion while one
+  /// of the three buttons is held.
   void setPointer(int x, int y);
   bool pointerMoved(int x, int y);
-  // A GLUT button number going down or up; any other number sends nothing.
+  /// A GLUT button number going down or up; any other number sends nothing.
   bool mouseButton(int glutButton, bool down);
 
-  // A key went down or repeats. typed: the character GLUT gives for a key that types no text
-  // (backspace 8, tab 9, return 13, escape 27, delete 127, Ctrl+letter 1 to 26), or -1; special:
-  // a VSpecialKey, or 0. A key with neither sends nothing now but may type text next.
+  /// A key went down or repeats. typed: the character GLUT gives for a key that types no text
+  /// (backspace 8, tab 9, return 13, escape 27, delete 127, Ctrl+letter 1 to 26), or -1; special:
+  /// a VSpecialKey, or 0. A key with neither sends nothing now but may type text next.
   bool keyDown(int key, int typed, int special);
-  // A character that the last key down typed.
+  /// A character that the last key down typed.
   bool text(unsigned long codePoint);
   bool keyUp(int key);
 
-  // Window size in the screen's pixels and framebuffer size in device pixels (they differ on a
-  // scaled display). Sizes the screen (layout and onResize on a real change); under hrProgram
-  // first the viewport (framebuffer) and one unit per window pixel, origin at the top-left
-  // corner, y downwards, as GLUT's reshape does. Asks for a redisplay.
+  /// Window size in the screen's pixels and framebuffer size in device pixels (they differ on a
+  /// scaled display). Sizes the screen (layout and onResize on a real change); under hrProgram
+  /// first the viewport (framebuffer) and one unit per window pixel, origin at the top-left
+  /// corner, y downwards, as GLUT's reshape does. Asks for a redisplay.
   void resize(int width, int height, int framebufferWidth, int framebufferHeight);
 
-  // Was a redisplay asked for since the last call? Clears the request.
+  /// Was a redisplay asked for since the last call? Clears the request.
   bool takeRedisplay();
-  // Asks for one, as the screen's redraw() does (an exposed or resized window).
+  /// Asks for one, as the screen's redraw() does (an exposed or resized window).
   void requestRedisplay();
 
  private:
@@ -90,8 +90,8 @@ class VHostInput {
   void type(unsigned char c, bool gui);
 
   struct HeldKey {
-    bool gui;           // where its press went
-    std::string typed;  // the characters it typed, each once, for their key-ups
+    bool gui;           ///< where its press went
+    std::string typed;  ///< the characters it typed, each once, for their key-ups
   };
 
   VScreen* Screen;
@@ -101,10 +101,10 @@ class VHostInput {
 
   int X = 0;
   int Y = 0;
-  unsigned HeldButtons = 0;     // bit b for GLUT button b
-  bool GuiOwnsGesture = false;  // the last press went to a widget
+  unsigned HeldButtons = 0;     ///< bit b for GLUT button b
+  bool GuiOwnsGesture = false;  ///< the last press went to a widget
 
   std::unordered_map<int, HeldKey> HeldKeys;
   int LastKey = 0;
-  bool LastKeyHeld = false;  // LastKey is down, so text now is its
+  bool LastKeyHeld = false;  ///< LastKey is down, so text now is its
 };

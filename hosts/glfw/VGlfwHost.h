@@ -5,37 +5,37 @@
 
 typedef struct GLFWwindow GLFWwindow;
 
-// Every widget sees the same VEvent values as under GLUT: GLFW's buttons left, middle, right as
-// GLUT's 0, 1, 2 (GLFW numbers middle and right the other way round); characters from the
-// character callback, with their key-ups from the key that typed them (GLFW's character
-// callback has none); backspace, tab, return (keypad enter too), escape, delete and Ctrl+letter
-// as the characters GLUT gives for them; F1 to F12, the arrows, page up and down, home, end and
-// insert as VSpecialKey codes. Who gets each event, and what each role changes, is written at
-// VHostInput.
-//
-// A program that owns its window (hrGuest) installs the host on it:
-//   VGlfwHost host(screen, hrGuest);
-//   host.install(window);
-// The host keeps the callbacks the program had installed and calls them for every event that is
-// not the GUI's. The scroll callback stays the program's alone: the GUI takes no wheel. GLFW's
-// window user pointer stays the program's too. Install the host after the program's own
-// callbacks; a callback the program installs later replaces the host's.
-//
-// The member functions below take GLFW's raw callback values, so a test can feed a host that has
-// no window; each answers whether the event was the GUI's.
+/// Every widget sees the same VEvent values as under GLUT: GLFW's buttons left, middle, right as
+/// GLUT's 0, 1, 2 (GLFW numbers middle and right the other way round); characters from the
+/// character callback, with their key-ups from the key that typed them (GLFW's character
+/// callback has none); backspace, tab, return (keypad enter too), escape, delete and Ctrl+letter
+/// as the characters GLUT gives for them; F1 to F12, the arrows, page up and down, home, end and
+/// insert as VSpecialKey codes. Who gets each event, and what each role changes, is written at
+/// VHostInput.
+///
+/// A program that owns its window (hrGuest) installs the host on it:
+///   VGlfwHost host(screen, hrGuest);
+///   host.install(window);
+/// The host keeps the callbacks the program had installed and calls them for every event that is
+/// not the GUI's. The scroll callback stays the program's alone: the GUI takes no wheel. GLFW's
+/// window user pointer stays the program's too. Install the host after the program's own
+/// callbacks; a callback the program installs later replaces the host's.
+///
+/// The member functions below take GLFW's raw callback values, so a test can feed a host that has
+/// no window; each answers whether the event was the GUI's.
 class VGlfwHost {
  public:
   VGlfwHost(VScreen* screen, VHostRole role);
-  // Uninstalls, and hands the screen's redisplay back to GLUT.
+  /// Uninstalls, and hands the screen's redisplay back to GLUT.
   ~VGlfwHost();
   VGlfwHost(const VGlfwHost&) = delete;
   VGlfwHost& operator=(const VGlfwHost&) = delete;
 
-  // Installs the mouse button, cursor position, key, character, window size, framebuffer size
-  // and refresh callbacks on the window (one window per host: installing again uninstalls first)
-  // and sizes the screen from the window at once, since GLFW reports no first size.
+  /// Installs the mouse button, cursor position, key, character, window size, framebuffer size
+  /// and refresh callbacks on the window (one window per host: installing again uninstalls first)
+  /// and sizes the screen from the window at once, since GLFW reports no first size.
   void install(GLFWwindow* window);
-  // Puts the program's callbacks back; nothing when not installed.
+  /// Puts the program's callbacks back; nothing when not installed.
   void uninstall();
   GLFWwindow* getWindow() const;
 
@@ -43,12 +43,12 @@ class VGlfwHost {
   bool cursorPos(double x, double y);
   bool key(int key, int scancode, int action, int mods);
   bool character(unsigned int codePoint);
-  // Window size in screen coordinates, framebuffer size in pixels.
+  /// Window size in screen coordinates, framebuffer size in pixels.
   void resize(int width, int height, int framebufferWidth, int framebufferHeight);
 
-  // Was a redisplay asked for since the last call (an input event, a focus change, a new size, an
-  // exposed window)? Each first request also wakes glfwWaitEvents with glfwPostEmptyEvent, so a
-  // loop may wait for events and draw only when this says so.
+  /// Was a redisplay asked for since the last call (an input event, a focus change, a new size, an
+  /// exposed window)? Each first request also wakes glfwWaitEvents with glfwPostEmptyEvent, so a
+  /// loop may wait for events and draw only when this says so.
   bool takeRedisplay();
   VScreen* getScreen() const;
 
@@ -66,7 +66,7 @@ class VGlfwHost {
   VHostInput Input;
   GLFWwindow* Window = nullptr;
 
-  // The program's callbacks from before install, as glfwSet*Callback returned them.
+  /// The program's callbacks from before install, as glfwSet*Callback returned them.
   void (*PrevMouseButton)(GLFWwindow*, int, int, int) = nullptr;
   void (*PrevCursorPos)(GLFWwindow*, double, double) = nullptr;
   void (*PrevKey)(GLFWwindow*, int, int, int, int) = nullptr;

@@ -8,37 +8,37 @@
 typedef union SDL_Event SDL_Event;
 struct SDL_Window;
 
-// Every widget sees the same VEvent values as under GLUT: SDL's buttons left, middle, right as
-// GLUT's 0, 1, 2 (SDL numbers them 1, 2, 3); the UTF-8 of text input events as characters, with
-// their key-ups from the key that typed them; backspace, tab, return (keypad enter too),
-// escape, delete and Ctrl+letter as the characters GLUT gives for them; F1 to F12, the arrows,
-// page up and down, home, end and insert as VSpecialKey codes. Who gets each event, and what
-// each role changes, is written at VHostInput.
-//
-// A program that owns its window and loop (hrGuest) hands every event to the host first and
-// keeps those the host does not take:
-//   VSdl2Host gui(screen, hrGuest, window);
-//   while (SDL_PollEvent(&event)) { if (!gui.processEvent(event)) { ...the program's... } }
-// and calls the screen's drawOverlay in its own frame.
+/// Every widget sees the same VEvent values as under GLUT: SDL's buttons left, middle, right as
+/// GLUT's 0, 1, 2 (SDL numbers them 1, 2, 3); the UTF-8 of text input events as characters, with
+/// their key-ups from the key that typed them; backspace, tab, return (keypad enter too),
+/// escape, delete and Ctrl+letter as the characters GLUT gives for them; F1 to F12, the arrows,
+/// page up and down, home, end and insert as VSpecialKey codes. Who gets each event, and what
+/// each role changes, is written at VHostInput.
+///
+/// A program that owns its window and loop (hrGuest) hands every event to the host first and
+/// keeps those the host does not take:
+///   VSdl2Host gui(screen, hrGuest, window);
+///   while (SDL_PollEvent(&event)) { if (!gui.processEvent(event)) { ...the program's... } }
+/// and calls the screen's drawOverlay in its own frame.
 class VSdl2Host {
  public:
-  // With a window, the host sizes the screen from it at once and takes only that window's
-  // events; without one (a test), it takes every window's and sizes the screen from the size
-  // events alone.
+  /// With a window, the host sizes the screen from it at once and takes only that window's
+  /// events; without one (a test), it takes every window's and sizes the screen from the size
+  /// events alone.
   VSdl2Host(VScreen* screen, VHostRole role, SDL_Window* window = nullptr);
 
-  // Mouse, key, text and window events. Answers whether the event was the GUI's. Size changes
-  // and exposures also concern the program: they answer false. The host's own wake-up event
-  // answers true.
+  /// Mouse, key, text and window events. Answers whether the event was the GUI's. Size changes
+  /// and exposures also concern the program: they answer false. The host's own wake-up event
+  /// answers true.
   bool processEvent(const SDL_Event& event);
 
-  // Was a redisplay asked for since the last call (an input event, a focus change, a new size, an
-  // exposed window)? Each first request also pushes a wake-up event, so a loop may wait in
-  // SDL_WaitEvent and draw only when this says so.
+  /// Was a redisplay asked for since the last call (an input event, a focus change, a new size, an
+  /// exposed window)? Each first request also pushes a wake-up event, so a loop may wait in
+  /// SDL_WaitEvent and draw only when this says so.
   bool takeRedisplay();
   VScreen* getScreen() const;
 
-  // The user event type of the wake-up, registered with SDL once per process.
+  /// The user event type of the wake-up, registered with SDL once per process.
   static std::uint32_t wakeEventType();
 
  private:

@@ -3,15 +3,15 @@
 
 class VScreen;
 
-// Builds the application's widgets under the new screen, before the loop starts.
+/// Builds the application's widgets under the new screen, before the loop starts.
 typedef void (*VSdl2SceneBuilder)(VScreen* screen);
 
-// Opens a 500 by 400 double-buffered window at (100, 100) with the given title and an OpenGL 2.1
-// context of the default (compatibility) kind, creates the screen (which needs the context),
-// lets buildScene fill it and runs the loop: it waits in SDL_WaitEvent and draws only when the
-// screen asked for a redisplay, so an idle program takes no CPU time. Every event reaches the
-// screen, as under GLUT; Escape ends the process with status 0 before any widget sees it.
-// Closing the window (SDL_QUIT, which SDL also posts on SIGINT and SIGTERM) ends the loop: the
-// screen and the window go and the answer is 0. Answers 1, after a line on standard error, when
-// SDL or the window cannot be had. The arguments are not read.
+/// Opens a 500 by 400 double-buffered window at (100, 100) with the given title and an OpenGL 2.1
+/// context of the default (compatibility) kind, creates the screen (which needs the context),
+/// lets buildScene fill it and runs the loop: it waits in SDL_WaitEvent and draws only when the
+/// screen asked for a redisplay, so an idle program takes no CPU time. Every event reaches the
+/// screen, as under GLUT; Escape ends the process with status 0 before any widget sees it.
+/// Closing the window (SDL_QUIT, which SDL also posts on SIGINT and SIGTERM) ends the loop: the
+/// screen and the window go and the answer is 0. Answers 1, after a line on standard error, when
+/// SDL or the window cannot be had. The arguments are not read.
 int vunaSdl2Main(int argc, char** argv, VSdl2SceneBuilder buildScene, const char* title);

@@ -1,11 +1,13 @@
 // vuna.h: the whole toolkit in one include: the widget tree, the screen and every widget class.
 //
-// The GLUT host (its callbacks, the global screen and vunaMain) is not included: it comes with
-// the library vuna::glut, as <vuna/screen/host.h>.
+// The hosts are not included: GLUT's (its callbacks, the global screen and vunaMain) comes with
+// the library vuna::glut as <vuna/screen/host.h>; GLFW's and SDL2's with vuna::glfw and
+// vuna::sdl2 as <vuna/hosts/glfw/...> and <vuna/hosts/sdl2/...>.
 #pragma once
 
 #include "core/VColor.h"
 #include "core/VEvent.h"
+#include "core/VSpecialKey.h"
 #include "core/VWidget.h"
 #include "draw/VFont.h"
 #include "draw/VImageSource.h"

@@ -30,30 +30,37 @@ stop_demo() {
   e2e_pid=""
 }
 
-# Starts the demo from its own folder (it reads its images from the working directory), with
-# stdout and stderr going to files, and waits for its window and its first frame.
-start_demo() {
+# start_program TITLE WxH: starts $exe from its own folder (it reads its images from the working
+# directory), with stdout and stderr going to files, and waits for its window, titled TITLE
+# exactly and WxH in size, which it then focuses.
+start_program() {
+  local title=$1 size=$2 pattern
   mkdir -p "$out"
   : > "$out/stdout.log"
   (
     cd "$(dirname "$exe")"
     if [ -n "$preload" ]; then
-      LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
-        exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
-    else
-      exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
+      export LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
     fi
+    exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
   ) &
   e2e_pid=$!
   trap stop_demo EXIT
-  e2e_win=$(timeout 30 xdotool search --sync --onlyvisible --name '^mini Vuna$' | head -n 1) ||
-    abort "no window named \"mini Vuna\" appeared"
-  [ -n "$e2e_win" ] || abort "no window named \"mini Vuna\""
+  pattern="^$(printf '%s' "$title" | sed 's/[][()^$.*+?{}|\\]/\\&/g')\$"
+  e2e_win=$(timeout 30 xdotool search --sync --onlyvisible --name "$pattern" | head -n 1) ||
+    abort "no window named \"$title\" appeared"
+  [ -n "$e2e_win" ] || abort "no window named \"$title\""
   eval "$(xdotool getwindowgeometry --shell "$e2e_win")"
   e2e_x=$X
   e2e_y=$Y
-  [ "${WIDTH}x${HEIGHT}" = "500x400" ] || abort "window is ${WIDTH}x${HEIGHT}, expected 500x400"
+  [ "${WIDTH}x${HEIGHT}" = "$size" ] || abort "window is ${WIDTH}x${HEIGHT}, expected $size"
   xdotool windowfocus --sync "$e2e_win"
+}
+
+# Starts the demo (titled $e2e_title, "mini Vuna" unless the caller names another host's) and
+# waits for its first frame.
+start_demo() {
+  start_program "${e2e_title:-mini Vuna}" 500x400
   # The first frame has landed once the screen's background shows where no widget is.
   for _ in $(seq 1 80); do
     shot first-frame

@@ -13,25 +13,8 @@ source "$here/../app/e2e_lib.sh"
 rm -rf "$out"
 mkdir -p "$out"
 
-(
-  cd "$(dirname "$exe")"
-  if [ -n "$preload" ]; then
-    LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
-      exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
-  else
-    exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
-  fi
-) &
-e2e_pid=$!
-trap stop_demo EXIT
-e2e_win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Hello$' | head -n 1) ||
-  abort "no window named \"Hello\" appeared"
-eval "$(xdotool getwindowgeometry --shell "$e2e_win")"
-e2e_x=$X
-e2e_y=$Y
-[ "${WIDTH}x${HEIGHT}" = "500x400" ] && pass "a 500 by 400 window titled Hello" ||
-  fail "the window is ${WIDTH}x${HEIGHT}"
-xdotool windowfocus --sync "$e2e_win"
+start_program Hello 500x400
+pass "a 500 by 400 window titled Hello"
 
 # The window "Hello" is 300 x 150 at the top-left; its button at (10, 40) inside it.
 shown=no

@@ -73,25 +73,7 @@ resets() {
   [ "$(messages)" = "$(for _ in $(seq 1 "$1"); do echo "view reset"; done)" ]
 }
 
-start_overlay() {
-  (
-    cd "$(dirname "$exe")"
-    if [ -n "$preload" ]; then
-      export LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
-    fi
-    exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
-  ) &
-  e2e_pid=$!
-  trap stop_demo EXIT
-  e2e_win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vuna overlay$' | head -n 1) ||
-    abort "no window named \"Vuna overlay\" appeared"
-  eval "$(xdotool getwindowgeometry --shell "$e2e_win")"
-  e2e_x=$X e2e_y=$Y
-  [ "${WIDTH}x${HEIGHT}" = "640x480" ] || abort "window is ${WIDTH}x${HEIGHT}, expected 640x480"
-  xdotool windowfocus --sync "$e2e_win"
-}
-
-start_overlay
+start_program "Vuna overlay" 640x480
 first_frame() { lit "$(pixel "$1" 320 240)" && grey "$(pixel "$1" 150 60)"; }
 wait_for start first_frame || abort "the first frame never showed the cube and the window"
 pass "the cube covers (320, 240) with a lit colour ($(pixel start 320 240))"

@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
   screen->glutDisplay();
   const bool serves = screen->getContextServes();
   const GLenum error = mode == "core" ? glGetError() : GLenum{GL_NO_ERROR};
+  delete screen;
 
   std::cout.flush();
   std::cerr.flush();

@@ -1,0 +1,72 @@
+// HostTest: a screen with one focused widget that writes down what it sees, and a host adapter
+// on it that the test feeds raw host values.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "hosts/VHostInput.h"
+#include "screen/VScreen.h"
+#include "support/RecordingWidget.h"
+#include "support/ScreenFixture.h"
+
+namespace vt {
+
+using Lines = std::vector<std::string>;
+
+// A focusable widget that turns each event it receives into a line: "down 0 at 30,40" (type,
+// Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y) for a key event.
+class SeenEvents : public VWidget {
+ public:
+  explicit SeenEvents(VWidget* owner) : VWidget(owner) {
+    Width = 200;
+    Height = 100;
+  }
+  bool processEvent(VEvent* e) override {
+    const VEventType t = e->getType();
+    const bool key = t == etKeyboard || t == etKeyboardUp || t == etSpecialKey;
+    seen_.push_back(typeName(t) + " " + std::to_string(key ? e->getKey() : e->getButton()) +
+                    " at " + std::to_string(e->getX()) + "," + std::to_string(e->getY()));
+    return false;
+  }
+  bool canFocus(VEvent*) override { return true; }
+  Lines take() { return std::exchange(seen_, {}); }  // the lines since the last call
+
+ private:
+  Lines seen_;
+};
+
+// The widget is 200 by 100 at the screen's top-left corner and has the focus; the rest of the
+// 500 by 400 screen is bare.
+template <class Host>
+class HostTest : public ScreenFixture {
+ protected:
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    widget_ = new SeenEvents(screen_);
+    screen_->glutMouse(0, 0, 30, 40);
+    screen_->glutMouse(0, 1, 30, 40);
+    use(hrProgram);
+  }
+  void TearDown() override {
+    host_.reset();
+    ScreenFixture::TearDown();
+  }
+  void use(VHostRole role) {
+    host_.reset();
+    host_ = std::make_unique<Host>(screen_, role);
+    widget_->take();
+  }
+  // Both lines of a key typed at the host's pointer, (0, 0) until it moves.
+  static Lines typed(int code) {
+    const std::string n = std::to_string(code);
+    return {"key " + n + " at 0,0", "keyup " + n + " at 0,0"};
+  }
+
+  SeenEvents* widget_ = nullptr;
+  std::unique_ptr<Host> host_;
+};
+
+}  // namespace vt

@@ -144,6 +144,7 @@ void VHostInput::resize(int width, int height, int framebufferWidth, int framebu
     glMatrixMode(GL_MODELVIEW);
   }
   Screen->setSize(width, height);
+  Screen->setFramebufferSize(framebufferWidth, framebufferHeight);
   requestRedisplay();
 }
 

@@ -286,6 +286,11 @@ void VScreen::setSize(int width, int height) {
   setHeight(height);
 }
 
+void VScreen::setFramebufferSize(int width, int height) {
+  FramebufferWidth = width > 0 ? width : 0;
+  FramebufferHeight = height > 0 ? height : 0;
+}
+
 bool VScreen::capturesMouse() const { return MousePressTaken; }
 bool VScreen::capturesKeyboard() const { return FocusPath != nullptr; }
 
@@ -424,7 +429,8 @@ void VScreen::drawOverlay() {
   useDefaultUnpackState(unpackBuffer);
   const int w = Width > 0 ? Width : 1;
   const int h = Height > 0 ? Height : 1;
-  glViewport(0, 0, w, h);
+  glViewport(0, 0, FramebufferWidth > 0 ? FramebufferWidth : w,
+             FramebufferHeight > 0 ? FramebufferHeight : h);
   glMatrixMode(GL_TEXTURE);
   glLoadIdentity();
   glMatrixMode(GL_PROJECTION);

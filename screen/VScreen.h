@@ -78,6 +78,11 @@ class VScreen : public VWidget {
   /// Sizes the screen from any host, with the reshape's effects on the tree (setWidth and
   /// setHeight: layout and onResize on a real change) and without touching GL state.
   void setSize(int width, int height);
+  /// The size in device pixels of the framebuffer the overlay draws into, where a scaled display
+  /// makes it larger than the window the screen's size counts in: drawOverlay's viewport covers
+  /// it, and one screen pixel spans that many device pixels. 0 by 0 (the default): the
+  /// screen's own size.
+  void setFramebufferSize(int width, int height);
 
   /// Did the GUI take the mouse? True from a press that a widget consumed (not the bare screen:
   /// a press on a disabled window falls through to it) until the next press, so the motion and
@@ -116,4 +121,6 @@ class VScreen : public VWidget {
   RedisplayHook Redisplay = nullptr;
   void* RedisplayData = nullptr;
   bool WarnedFullStack = false;
+  int FramebufferWidth = 0;   ///< 0: the screen's width
+  int FramebufferHeight = 0;  ///< 0: the screen's height
 };

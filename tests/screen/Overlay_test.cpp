@@ -242,6 +242,30 @@ TEST_F(Overlay, WithoutBackgroundTheSceneShowsAroundTheWidgets) {
   EXPECT_EQ(vt::regionDifference(window, designedWindow, 300), "");
 }
 
+// On a scaled display the framebuffer has more pixels than the window the screen counts in:
+// the overlay spreads the screen's pixels over the whole framebuffer.
+TEST_F(Overlay, SpreadsTheScreenOverALargerFramebuffer) {
+  screen_->setBackgroundVisible(false);
+  screen_->setSize(250, 200);  // the test window's framebuffer is 500 by 400
+  screen_->setFramebufferSize(500, 400);
+  vt::resetView();
+  screen_->drawOverlay();
+  // The window's left edge, x 30 of 250, lands at 60 of 500: black before it, frame after it.
+  const vt::Rgb black{0, 0, 0};
+  EXPECT_TRUE(vt::near(vt::readPixel(50, 150), black)) << vt::toString(vt::readPixel(50, 150));
+  EXPECT_FALSE(vt::near(vt::readPixel(70, 150), black));
+  EXPECT_FALSE(vt::near(vt::readPixel(480, 150), black));  // x 240 of 250: still the window
+
+  // Back to the screen's own size: drawn at 1:1 into the framebuffer's lower-left 250 by 200
+  // (GL counts the viewport from the bottom), so the screen's (40, 50) is the window's (40, 250).
+  screen_->setFramebufferSize(0, 0);
+  vt::resetView();
+  screen_->drawOverlay();
+  EXPECT_FALSE(vt::near(vt::readPixel(40, 250), black));
+  EXPECT_TRUE(vt::near(vt::readPixel(40, 50), black));
+  EXPECT_TRUE(vt::near(vt::readPixel(480, 150), black));
+}
+
 // Creating a screen loads the control images: under GL's default unpack state whatever the
 // program set, and with the program's pixel store, bound texture and environment kept.
 TEST_F(Overlay, CreatingAScreenKeepsTheProgramsStateAndReadsTheImagesWhole) {

@@ -8,6 +8,4 @@ class VBuiltInImages {
  public:
   /// Hands the images to VImageSource; they are looked up before the image folder.
   static void install();
-  /// How many images there are (nine).
-  static int count();
 };

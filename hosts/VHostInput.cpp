@@ -1,8 +1,6 @@
 // VHostInput: who gets each event, the key-ups of typed characters, sizes and redisplays.
 #include "hosts/VHostInput.h"
 
-#include <GL/gl.h>
-
 #include <cstdlib>
 
 #include "screen/VScreen.h"
@@ -135,13 +133,7 @@ bool VHostInput::keyUp(int key) {
 
 void VHostInput::resize(int width, int height, int framebufferWidth, int framebufferHeight) {
   if (Role == hrProgram) {
-    glViewport(0, 0, framebufferWidth, framebufferHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    // A minimised window may report a side of 0, which glOrtho refuses.
-    glOrtho(0, width > 0 ? width : 1, height > 0 ? height : 1, 0, -1, 1);
-    // The model-view matrix stays current for the draw pass, as under GLUT.
-    glMatrixMode(GL_MODELVIEW);
+    VScreen::usePixelProjection(width, height, framebufferWidth, framebufferHeight);
   }
   Screen->setSize(width, height);
   Screen->setFramebufferSize(framebufferWidth, framebufferHeight);

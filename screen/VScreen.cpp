@@ -18,8 +18,23 @@ namespace {
 // overflow there. A real window never reports positions that far out.
 constexpr int kCoordinateLimit = 1 << 24;
 
-bool attributeStacksHaveRoom();
-void useDefaultUnpackState(GLint unpackBuffer);
+// While Vuna loads or draws in a program's context: keeps the given attribute groups on the
+// attribute stacks (when they have room) and the pixel-unpack buffer binding, and sets GL's
+// default unpack state, which the image loader reads its pixels under from client memory. All
+// comes back when the guard goes.
+class GuestState {
+ public:
+  GuestState(GLbitfield serverGroups, GLbitfield clientGroups);
+  ~GuestState();
+  GuestState(const GuestState&) = delete;
+  GuestState& operator=(const GuestState&) = delete;
+  // False when the program had filled a stack: its state is then not kept.
+  bool saved() const { return Saved; }
+
+ private:
+  bool Saved;
+  GLint UnpackBuffer = 0;
+};
 
 int clampCoordinate(int v) {
   return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
@@ -54,22 +69,8 @@ void VScreen::Init() {
     LookAndFeel = nullptr;
     return;
   }
-  const bool saved = attributeStacksHaveRoom();
-  if (saved) {
-    glPushAttrib(GL_TEXTURE_BIT);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  }
-  GLint unpackBuffer = 0;
-  glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
-  useDefaultUnpackState(unpackBuffer);
+  const GuestState guest(GL_TEXTURE_BIT, GL_CLIENT_PIXEL_STORE_BIT);
   LookAndFeel = new VLookAndFeel();
-  if (unpackBuffer != 0) {
-    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
-  }
-  if (saved) {
-    glPopClientAttrib();
-    glPopAttrib();
-  }
 }
 
 void VScreen::CleanUp() {
@@ -353,7 +354,7 @@ constexpr GLenum kOffWhileDrawing[] = {
     GL_POLYGON_OFFSET_FILL, GL_CLIP_PLANE0, GL_CLIP_PLANE1, GL_CLIP_PLANE2,
     GL_CLIP_PLANE3,  GL_CLIP_PLANE4,     GL_CLIP_PLANE5};
 
-bool attributeStacksHaveRoom() {
+GuestState::GuestState(GLbitfield serverGroups, GLbitfield clientGroups) {
   GLint depth = 0;
   GLint most = 0;
   GLint clientDepth = 0;
@@ -362,12 +363,13 @@ bool attributeStacksHaveRoom() {
   glGetIntegerv(GL_MAX_ATTRIB_STACK_DEPTH, &most);
   glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &clientDepth);
   glGetIntegerv(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH, &clientMost);
-  return depth < most && clientDepth < clientMost;
-}
-
-// The image loader reads its pixels under GL's default unpack state, from client memory.
-void useDefaultUnpackState(GLint unpackBuffer) {
-  if (unpackBuffer != 0) {
+  Saved = depth < most && clientDepth < clientMost;
+  if (Saved) {
+    glPushAttrib(serverGroups);
+    glPushClientAttrib(clientGroups);
+  }
+  glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &UnpackBuffer);
+  if (UnpackBuffer != 0) {
     glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
   }
   for (GLenum pname : {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
@@ -376,6 +378,16 @@ void useDefaultUnpackState(GLint unpackBuffer) {
     glPixelStorei(pname, 0);
   }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+GuestState::~GuestState() {
+  if (Saved) {
+    glPopClientAttrib();
+    glPopAttrib();
+  }
+  if (UnpackBuffer != 0) {
+    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(UnpackBuffer));
+  }
 }
 
 }  // namespace
@@ -389,74 +401,66 @@ void VScreen::drawOverlay() {
     glutDisplay();  // empties the free queue; nothing is drawn
     return;
   }
-  const bool saved = attributeStacksHaveRoom();
-  if (!saved && !WarnedFullStack) {
-    WarnedFullStack = true;
-    std::cerr << "Vuna: the program's attribute stacks are full; the overlay draws without "
-                 "saving its GL state"
-              << std::endl;
-  }
   GLint matrixMode = GL_MODELVIEW;
   GLint activeTexture = GL_TEXTURE0;
   GLint clientActiveTexture = GL_TEXTURE0;
   glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
   glGetIntegerv(GL_ACTIVE_TEXTURE, &activeTexture);
   glGetIntegerv(GL_CLIENT_ACTIVE_TEXTURE, &clientActiveTexture);
-  if (saved) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-  }
-  glActiveTexture(GL_TEXTURE0);
-  glClientActiveTexture(GL_TEXTURE0);
-  GLfloat projection[16];
-  GLfloat modelView[16];
-  GLfloat texture[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-  glGetFloatv(GL_TEXTURE_MATRIX, texture);
+  {
+    // The font sheet may be uploaded during this pass (at the first text drawn).
+    const GuestState guest(GL_ALL_ATTRIB_BITS, GL_CLIENT_ALL_ATTRIB_BITS);
+    if (!guest.saved() && !WarnedFullStack) {
+      WarnedFullStack = true;
+      std::cerr << "Vuna: the program's attribute stacks are full; the overlay draws without "
+                   "saving its GL state"
+                << std::endl;
+    }
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+    GLfloat projection[16];
+    GLfloat modelView[16];
+    GLfloat texture[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_TEXTURE_MATRIX, texture);
 
-  for (GLenum capability : kOffWhileDrawing) {
-    glDisable(capability);
-  }
-  glLineWidth(1.0f);
-  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  glShadeModel(GL_SMOOTH);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  // The font sheet may be uploaded during this pass (at the first text drawn).
-  GLint unpackBuffer = 0;
-  glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer);
-  useDefaultUnpackState(unpackBuffer);
-  const int w = Width > 0 ? Width : 1;
-  const int h = Height > 0 ? Height : 1;
-  glViewport(0, 0, FramebufferWidth > 0 ? FramebufferWidth : w,
-             FramebufferHeight > 0 ? FramebufferHeight : h);
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, w, h, 0, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+    for (GLenum capability : kOffWhileDrawing) {
+      glDisable(capability);
+    }
+    glLineWidth(1.0f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glShadeModel(GL_SMOOTH);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    usePixelProjection(Width, Height, FramebufferWidth > 0 ? FramebufferWidth : Width,
+                       FramebufferHeight > 0 ? FramebufferHeight : Height);
+    glLoadIdentity();
 
-  glutDisplay();
+    glutDisplay();
 
-  glMatrixMode(GL_TEXTURE);
-  glLoadMatrixf(texture);
-  glMatrixMode(GL_PROJECTION);
-  glLoadMatrixf(projection);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadMatrixf(modelView);
-  if (saved) {
-    glPopClientAttrib();
-    glPopAttrib();
-  }
-  if (unpackBuffer != 0) {
-    glBindBuffer(GL_PIXEL_UNPACK_BUFFER, static_cast<GLuint>(unpackBuffer));
+    glMatrixMode(GL_TEXTURE);
+    glLoadMatrixf(texture);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(modelView);
   }
   glActiveTexture(static_cast<GLenum>(activeTexture));
   glClientActiveTexture(static_cast<GLenum>(clientActiveTexture));
   glMatrixMode(static_cast<GLenum>(matrixMode));
+}
+
+// A minimised window may report a side of 0; glOrtho refuses an empty range (leaving a GL error
+// and the identity matrix), so the projection keeps at least one unit each way.
+void VScreen::usePixelProjection(int width, int height, int viewportWidth, int viewportHeight) {
+  glViewport(0, 0, viewportWidth, viewportHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, width > 0 ? width : 1, height > 0 ? height : 1, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
 }
 
 void VScreen::print() {

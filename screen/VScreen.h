@@ -78,6 +78,10 @@ class VScreen : public VWidget {
   /// Sizes the screen from any host, with the reshape's effects on the tree (setWidth and
   /// setHeight: layout and onResize on a real change) and without touching GL state.
   void setSize(int width, int height);
+  /// The host's pixel view: the viewport viewportWidth by viewportHeight from (0, 0), and a
+  /// projection of one unit per pixel of a width by height space, origin at the top-left corner,
+  /// y downwards (at least one unit each way). Leaves GL_MODELVIEW current, its matrix as it was.
+  static void usePixelProjection(int width, int height, int viewportWidth, int viewportHeight);
   /// The size in device pixels of the framebuffer the overlay draws into, where a scaled display
   /// makes it larger than the window the screen's size counts in: drawOverlay's viewport covers
   /// it, and one screen pixel spans that many device pixels. 0 by 0 (the default): the

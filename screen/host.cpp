@@ -8,15 +8,9 @@
 VScreen* screen = nullptr;
 
 void glutResize(int w, int h) {
-  glViewport(0, 0, w, h);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  // A minimised window may report a side of 0; glOrtho refuses an empty range (leaving a GL
-  // error and the identity matrix), so the projection keeps at least one unit each way.
-  glOrtho(0, w > 0 ? w : 1, h > 0 ? h : 1, 0, -1, 1);
   // The model-view matrix stays current for the draw pass, which pushes and pops around
   // every widget.
-  glMatrixMode(GL_MODELVIEW);
+  VScreen::usePixelProjection(w, h, w, h);
   if (screen != nullptr) {
     screen->setWidth(w);
     screen->setHeight(h);

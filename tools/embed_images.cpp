@@ -60,8 +60,7 @@ int main(int argc, char** argv) {
   }
   out << "};\n\n}  // namespace\n\n"
       << "void VBuiltInImages::install() {\n"
-      << "  VImageSource::setBuiltIn(kImages, sizeof kImages / sizeof kImages[0]);\n}\n\n"
-      << "int VBuiltInImages::count() { return " << names.size() << "; }\n";
+      << "  VImageSource::setBuiltIn(kImages, sizeof kImages / sizeof kImages[0]);\n}\n";
 
   const std::string text = out.str();
   std::ifstream old(argv[1], std::ios::binary);

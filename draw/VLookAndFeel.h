@@ -27,10 +27,10 @@ class VLookAndFeel {
   unsigned int MaximizeButtonTexID;
   unsigned int MaximizeButtonDownTexID;
   /// Reserved: no image is loaded for them and nothing draws them.
-  unsigned int RestoreButtonTexID;
-  unsigned int RestoreButtonDownTexID;
-  unsigned int MinimizeButtonTexID;
-  unsigned int MinimizeButtonDownTexID;
+  [[maybe_unused]] unsigned int RestoreButtonTexID;
+  [[maybe_unused]] unsigned int RestoreButtonDownTexID;
+  [[maybe_unused]] unsigned int MinimizeButtonTexID;
+  [[maybe_unused]] unsigned int MinimizeButtonDownTexID;
 
  protected:
   VColor* BackGroundColor;     ///< widget fill; tint of the check-box and radio images

@@ -3,6 +3,8 @@
 # need, and only those that are missing. clang carries libFuzzer; PLIB and Dear ImGui are the
 # benchmark's peers and are never linked into the library; GLFW and SDL2 are the hosts of the
 # adapters beside the GLUT one. Safe to run again: it does nothing when everything is there.
+# With --web it installs what the browser build and its tests need instead: Debian's emscripten
+# (which builds offline from its own prebuilt libraries) and Chromium.
 set -euo pipefail
 
 packages=(
@@ -17,6 +19,9 @@ packages=(
   doxygen
   libglfw3-dev libsdl2-dev
 )
+if [ "${1:-}" = "--web" ]; then
+  packages=(emscripten chromium python3)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test with ctest (the benchmarks built and run once each, so they
-# never rot), then builds and runs the whole suite again with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then fuzzes the image reader for a minute when clang is there.
+# never rot), then builds the demo for a browser and tests it in headless Chromium, then builds
+# and runs the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# fuzzes the image reader for a minute when clang is there.
 # Exits non-zero on any failure.
 # Extra arguments go to CMake's configure step of both builds (CI passes -DVUNA_WERROR=ON).
 set -euo pipefail
@@ -24,6 +25,11 @@ run_suite() {
 
 echo "== plain build =="
 run_suite build -DVUNA_BUILD_BENCHMARKS=ON -DVUNA_BUILD_DOCS=ON "$@"
+
+echo "== the demo in a browser (emscripten, headless Chromium) =="
+VUNA_WERROR=$([[ " $* " == *" -DVUNA_WERROR=ON "* ]] && echo ON || echo OFF) \
+  bash scripts/web.sh --build-only
+python3 tests/web/minivuna_web_test.py build-web tests/golden build-web/test-output
 
 echo "== sanitizer build (ASan + UBSan) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}"

@@ -1,0 +1,85 @@
+// VGLCompat: OpenGL 1.x meaning for the GL calls the toolkit makes, on a GL that lacks or bends
+// some of them: WebGL under emscripten's immediate-mode emulation. Compiled into the browser
+// build only; every source of that build reaches these functions through VWebGL.h, which
+// renames the toolkit's GL calls, so the toolkit's own sources keep their calls as they are.
+//
+// What it gives, each with the meaning of OpenGL 1.x:
+// - display lists (glGenLists, glNewList, glEndList, glDeleteLists, glListBase, glCallLists),
+//   recorded and replayed. A list may hold primitives, vertices, texture coordinates, colours,
+//   translations and scalings; any other call made while a list is compiled is refused with a
+//   line on standard error naming it ("... is not covered inside a display list") and drops
+//   out of the list, rather than drawing something else later;
+// - GL_POLYGON, drawn as the triangle fan it is for the convex polygons the toolkit draws;
+// - lines wider than one pixel, drawn as quads in window space the way a desktop GL
+//   rasterises them (WebGL draws every line one pixel wide);
+// - GL_CLAMP as clamp-to-edge, an intensity texture from luminance bytes as a
+//   luminance-alpha texture with the same value in both, the texture environment's mode given
+//   as a float;
+// - the attribute stacks, for the state that the toolkit changes and WebGL keeps (texture
+//   binding and environment, enables, blending, colour, line width, viewport, unpack state),
+//   and the unpack parameters that WebGL 1 lacks, which at their default of 0 change nothing;
+// - gluErrorString.
+// Every other call named in VWebGL.h passes through unchanged, unless a list is being compiled.
+#pragma once
+
+#include <GL/gl.h>
+
+class VGLCompat {
+ public:
+  // Display lists.
+  static GLuint genLists(GLsizei range);
+  static void newList(GLuint list, GLenum mode);
+  static void endList();
+  static void deleteLists(GLuint list, GLsizei range);
+  static void listBase(GLuint base);
+  static void callLists(GLsizei n, GLenum type, const GLvoid* lists);
+
+  // Immediate mode; recorded while a list is compiled, drawn otherwise.
+  static void begin(GLenum mode);
+  static void end();
+  static void vertex2f(GLfloat x, GLfloat y);
+  static void vertex2i(GLint x, GLint y);
+  static void texCoord2f(GLfloat s, GLfloat t);
+  static void color3f(GLfloat r, GLfloat g, GLfloat b);
+  static void color4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a);
+  static void translatef(GLfloat x, GLfloat y, GLfloat z);
+  static void scalef(GLfloat x, GLfloat y, GLfloat z);
+
+  // State with a meaning to restore.
+  static void enable(GLenum cap);
+  static void disable(GLenum cap);
+  static void blendFunc(GLenum src, GLenum dst);
+  static void lineWidth(GLfloat width);
+  static void texParameteri(GLenum target, GLenum pname, GLint param);
+  static void texEnvf(GLenum target, GLenum pname, GLfloat param);
+  static void texEnvi(GLenum target, GLenum pname, GLint param);
+  static void texImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                         GLsizei height, GLint border, GLenum format, GLenum type,
+                         const GLvoid* pixels);
+  static void pixelStorei(GLenum pname, GLint param);
+  static void bindBuffer(GLenum target, GLuint buffer);
+  static void getIntegerv(GLenum pname, GLint* params);
+  static void getFloatv(GLenum pname, GLfloat* params);
+  static void pushAttrib(GLbitfield mask);
+  static void popAttrib();
+  static void pushClientAttrib(GLbitfield mask);
+  static void popClientAttrib();
+  static GLenum getError();
+  static const GLubyte* errorString(GLenum error);
+
+  // Any other call: made unless a list is being compiled, when it is refused and reported.
+  template <typename R, typename... P, typename... A>
+  static R call(const char* name, R (*function)(P...), A... args) {
+    if (refusedInList(name)) {
+      return R();
+    }
+    return function(static_cast<P>(args)...);
+  }
+
+  // Back to the state of a new context: no lists, no saved attributes, default tracking.
+  // For tests, which share one context between cases.
+  static void reset();
+
+ private:
+  static bool refusedInList(const char* name);
+};

@@ -1,0 +1,73 @@
+// emscripten's GLUT made to behave as a desktop GLUT (freeglut under X) does for the toolkit.
+// Read before the program's script starts (emcc --pre-js); the patches go in before main.
+//
+// The main loop: GLUT's loop keeps the program running between events, and exit() ends it: the
+// page's listeners go, the last frame stays, Module.onExit hears the status. Without this, the
+// runtime would end after the first frame (nothing else holds it), or exit() would leave the
+// program answering events with an error thrown out of every handler.
+Module['noExitRuntime'] = true;
+Module['quit'] = function (status, toThrow) {
+  if (toThrow instanceof ExitStatus && !runtimeExited) {
+    exitRuntime();  // runs the program's atexit work and removes GLUT's listeners
+    ABORT = true;   // no further frame
+    if (Module['onExit']) Module['onExit'](status);
+  }
+  throw toThrow;  // unwinds the program's stack; the handler wrappers below end it quietly
+};
+
+Module['preRun'] = (Module['preRun'] || []).concat([function () {
+  // Motion with a button held reports where the pointer is now; emscripten's reports where it
+  // was at the previous event, so a drag would lag one event behind.
+  GLUT.onMousemove = function (event) {
+    var lastX = Browser.mouseX;
+    var lastY = Browser.mouseY;
+    Browser.calculateMouseEvent(event);
+    var x = Browser.mouseX;
+    var y = Browser.mouseY;
+    if (x == lastX && y == lastY) return;
+    if (GLUT.buttons == 0 && event.target == Module['canvas'] && GLUT.passiveMotionFunc) {
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      getWasmTableEntry(GLUT.passiveMotionFunc)(x, y);
+    } else if (GLUT.buttons != 0 && GLUT.motionFunc) {
+      event.preventDefault();
+      GLUT.saveModifiers(event);
+      getWasmTableEntry(GLUT.motionFunc)(x, y);
+    }
+  };
+
+  // A key gives the character it types: shifted digits and signs, Latin-1 letters, Ctrl with a
+  // letter as its control code; Backspace is 8 and Delete 127 as characters, not special keys.
+  // Keys that type nothing (arrows, function keys, Home, ...) stay special keys.
+  var special = GLUT.getSpecialKey;
+  GLUT.getSpecialKey = function (keyCode) {
+    if (keyCode == 8 || keyCode == 46) return null;
+    return special(keyCode);
+  };
+  var named = { Backspace: 8, Tab: 9, Enter: 13, Escape: 27, Delete: 127 };
+  GLUT.getASCIIKey = function (event) {
+    if (event['metaKey']) return null;
+    var key = event['key'];
+    if (key in named) return named[key];
+    if (typeof key != 'string' || key.length != 1) return null;
+    var code = key.charCodeAt(0);
+    if (code > 255) return null;  // the toolkit's characters are Latin-1 bytes
+    if (event['ctrlKey'] && !event['altKey'] && /[A-Za-z@\[\\\]^_]/.test(key)) {
+      return code & 31;
+    }
+    return code;
+  };
+
+  // A handler that ends the program unwinds with ExitStatus: that is the end, not an error.
+  ['onKeydown', 'onKeyup', 'onMouseButtonDown', 'onMouseButtonUp', 'onMousemove',
+   'onMouseWheel'].forEach(function (name) {
+    var handler = GLUT[name];
+    GLUT[name] = function (event) {
+      try {
+        handler(event);
+      } catch (e) {
+        if (!(e instanceof ExitStatus)) throw e;
+      }
+    };
+  });
+}]);

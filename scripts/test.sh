@@ -25,13 +25,17 @@ run_suite() {
     return 0
   fi
   # LeakSanitizer's tracer can die as a process exits while Mesa's threads wind down ("Tracer
-  # caught signal 11"), after the test itself has passed. Only when every failure is one of
-  # those are the failed tests run once more; any other failure stands.
+  # caught signal 11"), after the test itself has passed. Only when the output of every failed
+  # test shows that crash are the failed tests run once more; any other failure stands.
   local failed crashed
   failed=$(sed -n '/The following tests FAILED:/,$p' "$log" | grep -cE '^[[:space:]]+[0-9]+ - ' || true)
-  crashed=$(grep -c 'Tracer caught signal' "$log" || true)
-  if [ "$failed" -gt 0 ] && [ "$crashed" -ge "$failed" ]; then
-    echo "test.sh: LeakSanitizer's tracer crashed in $crashed test(s); running the failed ones again"
+  # ctest prints each test's output after its result line; count the failed ones whose output
+  # has the tracer's line.
+  crashed=$(awk '/^ *[0-9]+\/[0-9]+ Test +#[0-9]+:/ { failing = ($0 !~ / Passed /); counted = 0 }
+                 failing && !counted && /Tracer caught signal/ { n++; counted = 1 }
+                 END { print n + 0 }' "$log")
+  if [ "$failed" -gt 0 ] && [ "$crashed" -eq "$failed" ]; then
+    echo "test.sh: LeakSanitizer's tracer crashed in $crashed test(s); running them again"
     in_display ctest --test-dir "$dir" --rerun-failed --output-on-failure
   else
     return 1
@@ -42,8 +46,11 @@ echo "== plain build =="
 run_suite build -DVUNA_BUILD_BENCHMARKS=ON -DVUNA_BUILD_DOCS=ON "$@"
 
 echo "== the demo in a browser (emscripten, headless Chromium) =="
-VUNA_WERROR=$([[ " $* " == *" -DVUNA_WERROR=ON "* ]] && echo ON || echo OFF) \
-  bash scripts/web.sh --build-only
+werror=OFF
+for arg in "$@"; do
+  [[ "$arg" =~ ^-DVUNA_WERROR(:BOOL)?=(ON|on|1|TRUE|true|YES|yes)$ ]] && werror=ON
+done
+VUNA_WERROR=$werror bash scripts/web.sh --build-only
 python3 tests/web/minivuna_web_test.py build-web tests/golden build-web/test-output
 
 echo "== sanitizer build (ASan + UBSan) =="

@@ -8,8 +8,23 @@
 Module['noExitRuntime'] = true;
 Module['quit'] = function (status, toThrow) {
   if (toThrow instanceof ExitStatus && !runtimeExited) {
-    exitRuntime();  // runs the program's atexit work and removes GLUT's listeners
-    ABORT = true;   // no further frame
+    // GLUT's own exit work shrinks the canvas to one pixel, which would wipe the last frame and
+    // pull the page up under the pointer: the canvas keeps its size while it runs.
+    var canvas = Module['canvas'];
+    ['width', 'height'].forEach(function (side) {
+      var real = Object.getOwnPropertyDescriptor(HTMLCanvasElement.prototype, side);
+      Object.defineProperty(canvas, side, {
+        configurable: true, get: function () { return real.get.call(canvas); },
+        set: function () {}
+      });
+    });
+    try {
+      exitRuntime();  // runs the program's atexit work and removes GLUT's listeners
+    } finally {
+      delete canvas.width;
+      delete canvas.height;
+    }
+    ABORT = true;  // no further frame
     if (Module['onExit']) Module['onExit'](status);
   }
   throw toThrow;  // unwinds the program's stack; the handler wrappers below end it quietly
@@ -37,14 +52,24 @@ Module['preRun'] = (Module['preRun'] || []).concat([function () {
   };
 
   // A key gives the character it types: shifted digits and signs, Latin-1 letters, Ctrl with a
-  // letter as its control code; Backspace is 8 and Delete 127 as characters, not special keys.
-  // Keys that type nothing (arrows, function keys, Home, ...) stay special keys.
+  // key as the control code X gives it; Backspace is 8 and Delete 127 as characters, not
+  // special keys. Keys that type nothing (arrows, function keys, Home, ...) stay special keys.
   var special = GLUT.getSpecialKey;
   GLUT.getSpecialKey = function (keyCode) {
     if (keyCode == 8 || keyCode == 46) return null;
     return special(keyCode);
   };
   var named = { Backspace: 8, Tab: 9, Enter: 13, Escape: 27, Delete: 127 };
+  // Ctrl with @, letters and [ \ ] ^ _ (and their lower row) keeps the low five bits; with
+  // Space or 2 it gives 0, with 3 to 7 the codes 27 to 31, with 8 Delete, with / 31.
+  function controlCode(code) {
+    if (code >= 64 && code <= 126) return code & 31;
+    if (code == 32 || code == 50) return 0;
+    if (code >= 51 && code <= 55) return code - 24;
+    if (code == 56) return 127;
+    if (code == 47) return 31;
+    return code;
+  }
   GLUT.getASCIIKey = function (event) {
     if (event['metaKey']) return null;
     var key = event['key'];
@@ -52,9 +77,7 @@ Module['preRun'] = (Module['preRun'] || []).concat([function () {
     if (typeof key != 'string' || key.length != 1) return null;
     var code = key.charCodeAt(0);
     if (code > 255) return null;  // the toolkit's characters are Latin-1 bytes
-    if (event['ctrlKey'] && !event['altKey'] && /[A-Za-z@\[\\\]^_]/.test(key)) {
-      return code & 31;
-    }
+    if (event['ctrlKey'] && !event['altKey']) return controlCode(code);
     return code;
   };
 

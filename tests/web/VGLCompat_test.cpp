@@ -1,12 +1,14 @@
 // VGLCompat on the desktop GL: each scene is drawn once with the desktop GL's own calls and
 // once through the layer, and the two pictures must agree. In the browser the layer then draws
 // what a desktop GL draws, which the browser tests check against the demo's pictures.
+#define GL_GLEXT_PROTOTYPES 1
 #include "VGLCompat.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "draw/tga.h"
@@ -87,6 +89,9 @@ class WebGlLayer : public ::testing::Test {
       glPushMatrix();
       scene(api);
       glPopMatrix();
+      if constexpr (std::is_same_v<decltype(api), Layer>) {
+        EXPECT_EQ(VGLCompat::getError(), static_cast<GLenum>(GL_NO_ERROR));
+      }
       EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
       return vt::readRegion(0, 0, kW, kH);
     };
@@ -155,7 +160,8 @@ TEST_F(WebGlLayer, TextFromRecordedListsMatchesTheDesktopLists) {
 }
 
 // Filled rectangles as the toolkit draws them (GL_POLYGON, corners from the bottom-left), at
-// whole and half pixels, and a bevel whose colour changes inside its one GL_LINES primitive.
+// whole and half pixels, a bevel whose colour changes inside its one GL_LINES primitive, a quad
+// strip, and primitives with vertices to spare, which GL drops.
 TEST_F(WebGlLayer, PolygonsAndColourChangesInsideAPrimitiveMatchTheDesktop) {
   expectSamePicture([](auto api) {
     using Api = decltype(api);
@@ -183,6 +189,20 @@ TEST_F(WebGlLayer, PolygonsAndColourChangesInsideAPrimitiveMatchTheDesktop) {
       Api::vertex(60, 30);
       Api::vertex(60, 30);
       Api::vertex(0, 30);
+      Api::color(0.2f, 0.9f, 0.1f, 1.0f);  // after the last vertex: colours nothing here
+      Api::end();
+    }
+    const std::pair<GLenum, std::vector<float>> spares[] = {
+        {GL_QUAD_STRIP, {150, 30, 150, 50, 170, 35, 170, 55, 190, 30, 190, 50, 200, 40}},
+        {GL_TRIANGLES, {150, 70, 180, 70, 150, 90, 200, 90}},
+        {GL_QUADS, {190, 60, 230, 60, 230, 80, 190, 80, 100, 100, 110, 110}},
+        {GL_LINE_STRIP, {10, 110}},
+        {GL_POLYGON, {60, 100, 80, 100}}};
+    for (const auto& [mode, points] : spares) {
+      Api::begin(mode);
+      for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
+        Api::vertex(points[i], points[i + 1]);
+      }
       Api::end();
     }
     // The colour after the primitive is the last one given.
@@ -372,6 +392,23 @@ TEST_F(WebGlLayer, ListNamesAndErrorsFollowGl) {
        [] { VGLCompat::callLists(-1, GL_BYTE, nullptr); }, GL_INVALID_VALUE},
       {"glEnd without glBegin", [] { VGLCompat::end(); }, GL_INVALID_OPERATION},
       {"glPopAttrib on an empty stack", [] { VGLCompat::popAttrib(); }, GL_STACK_UNDERFLOW},
+      {"glBegin of no primitive", [] { VGLCompat::begin(GL_POLYGON + 1); }, GL_INVALID_ENUM},
+      {"glBegin inside glBegin",
+       [] {
+         VGLCompat::begin(GL_LINES);
+         VGLCompat::begin(GL_LINES);
+         VGLCompat::end();
+       },
+       GL_INVALID_OPERATION},
+      {"glNewList while one is recorded",
+       [] {
+         VGLCompat::newList(900, GL_COMPILE);
+         VGLCompat::newList(901, GL_COMPILE);
+         VGLCompat::endList();
+       },
+       GL_INVALID_OPERATION},
+      {"an unpack alignment of 3", [] { VGLCompat::pixelStorei(GL_UNPACK_ALIGNMENT, 3); },
+       GL_INVALID_VALUE},
   };
   for (const Misuse& m : misuses) {
     m.call();
@@ -380,6 +417,39 @@ TEST_F(WebGlLayer, ListNamesAndErrorsFollowGl) {
   }
   EXPECT_STREQ(reinterpret_cast<const char*>(VGLCompat::errorString(GL_STACK_UNDERFLOW)),
                "stack underflow");
+  GLint alignment = 0;
+  VGLCompat::getIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 4) << "a refused alignment is not kept";
+
+  // A generation skips names that lists recorded under names of the program's own choosing
+  // hold, and a range that no longer fits gets 0.
+  const GLuint c = VGLCompat::genLists(1);
+  VGLCompat::newList(c + 2, GL_COMPILE);
+  VGLCompat::endList();
+  EXPECT_GT(VGLCompat::genLists(3), c + 2);
+  EXPECT_NE(VGLCompat::genLists(0x7fffffff), 0u);
+  EXPECT_EQ(VGLCompat::genLists(0x7fffffff), 0u);
+}
+
+// Queries, name generation and client state run at once while a list is compiled, as in GL,
+// and are not reported.
+TEST_F(WebGlLayer, CommandsGlRunsAtOnceRunInsideAList) {
+  const GLuint list = VGLCompat::genLists(1);
+  VGLCompat::listBase(7);
+  ::testing::internal::CaptureStderr();
+  VGLCompat::newList(list, GL_COMPILE);
+  GLint base = 0;
+  VGLCompat::getIntegerv(GL_LIST_BASE, &base);
+  const GLuint more = VGLCompat::genLists(2);
+  VGLCompat::pixelStorei(GL_UNPACK_ALIGNMENT, 2);
+  VGLCompat::endList();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(base, 7);
+  EXPECT_NE(more, 0u);
+  GLint alignment = 0;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 2);
+  VGLCompat::pixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
 // What the screen saves around loading its images and around an overlay comes back, and the
@@ -451,6 +521,30 @@ TEST_F(WebGlLayer, AttributeStacksBringBackWhatTheyKept) {
   VGLCompat::texEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   VGLCompat::disable(GL_BLEND);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+// The texture group holds the active unit: a binding saved on unit 1 goes back to unit 1 even
+// when unit 0 is active at the pop, as the overlay leaves it.
+TEST_F(WebGlLayer, TheTextureGroupBringsBackTheActiveUnitAndItsBinding) {
+  GLuint textures[2] = {0, 0};
+  glGenTextures(2, textures);
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D, textures[1]);
+  VGLCompat::pushAttrib(GL_TEXTURE_BIT);
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, textures[0]);
+  VGLCompat::popAttrib();
+  GLint active = 0;
+  GLint binding = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &binding);
+  EXPECT_EQ(active, GL_TEXTURE1);
+  EXPECT_EQ(static_cast<GLuint>(binding), textures[1]);
+  glActiveTexture(GL_TEXTURE0);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &binding);
+  EXPECT_EQ(static_cast<GLuint>(binding), textures[0]);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDeleteTextures(2, textures);
 }
 
 }  // namespace

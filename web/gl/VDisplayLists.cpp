@@ -1,23 +1,38 @@
 #include "VDisplayLists.h"
 
+#include <climits>
 #include <utility>
 
 unsigned int VDisplayLists::generate(int count) {
   if (count < 1) {
     return 0;
   }
-  const unsigned int first = NextName;
-  NextName += static_cast<unsigned int>(count);
-  for (unsigned int name = first; name != NextName; ++name) {
-    Lists[name];  // named, empty: calling it draws nothing
+  const auto wanted = static_cast<unsigned int>(count);
+  unsigned int first = NextName;
+  // Past any list recorded under a name of the program's own choosing inside the range.
+  for (auto held = Lists.lower_bound(first); held != Lists.end() && held->first - first < wanted;
+       held = Lists.lower_bound(first)) {
+    if (held->first == UINT_MAX) {
+      return 0;
+    }
+    first = held->first + 1;
   }
+  if (first > UINT_MAX - wanted) {
+    return 0;  // no room left: GL's answer too
+  }
+  NextName = first + wanted;
   return first;
 }
 
 void VDisplayLists::remove(unsigned int first, int count) {
-  for (int i = 0; i < count; ++i) {
-    Lists.erase(first + static_cast<unsigned int>(i));
+  if (count < 1) {
+    return;
   }
+  const unsigned long long end = static_cast<unsigned long long>(first) +
+                                 static_cast<unsigned long long>(count);
+  auto from = Lists.lower_bound(first);
+  auto to = end > UINT_MAX ? Lists.end() : Lists.lower_bound(static_cast<unsigned int>(end));
+  Lists.erase(from, to);
 }
 
 bool VDisplayLists::open(unsigned int name) {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 // A list is the sequence of calls made between newList and endList, recorded as plain values.
@@ -24,9 +24,11 @@ class VDisplayLists {
 
   using List = std::vector<Call>;
 
-  // Names n consecutive unused lists and returns the first; 0 for a count below 1, as GL does.
+  // Names `count` consecutive names that no list and no earlier generation holds and returns
+  // the first; 0 for a count below 1 or when no such range is left, as GL does. A generated name
+  // holds no list until one is recorded into it: calling it draws nothing.
   unsigned int generate(int count);
-  // Forgets the lists first .. first + count - 1; their names may be given again.
+  // Forgets the lists first .. first + count - 1 (the range ends at the largest name).
   void remove(unsigned int first, int count);
 
   // Starts recording into list `name`, replacing what it held; false for name 0 or while
@@ -48,8 +50,8 @@ class VDisplayLists {
   unsigned int nameAt(int offset) const { return Base + static_cast<unsigned int>(offset); }
 
  private:
-  std::unordered_map<unsigned int, List> Lists;
-  // Names handed out by generate, so that two generations never overlap.
+  std::map<unsigned int, List> Lists;
+  // Names below this were handed out by generate, so that two generations never overlap.
   unsigned int NextName = 1;
   unsigned int Open = 0;
   List Recording;

@@ -3,6 +3,7 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -43,17 +44,34 @@ int unpackIndex(GLenum pname) {
   return -1;
 }
 
+// Capabilities WebGL keeps, with the attribute groups that hold each.
+struct KeptCapability {
+  GLenum cap;
+  GLbitfield groups;
+};
+constexpr KeptCapability kKeptCapabilities[] = {
+    {GL_DEPTH_TEST, GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT},
+    {GL_CULL_FACE, GL_ENABLE_BIT | GL_POLYGON_BIT},
+    {GL_POLYGON_OFFSET_FILL, GL_ENABLE_BIT | GL_POLYGON_BIT},
+    {GL_SCISSOR_TEST, GL_ENABLE_BIT | GL_SCISSOR_BIT},
+    {GL_STENCIL_TEST, GL_ENABLE_BIT | GL_STENCIL_BUFFER_BIT},
+    {GL_DITHER, GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT}};
+constexpr std::size_t kKeptCount = sizeof(kKeptCapabilities) / sizeof(kKeptCapabilities[0]);
+
 // One entry of the server attribute stack: the groups asked for and their state then.
 struct ServerAttributes {
   GLbitfield mask;
   Color color;
-  bool texture2D, blend, depthTest, cullFace, scissorTest, stencilTest;
+  GLfloat texS, texT;
+  bool texture2D, blend;
+  bool kept[kKeptCount];
   GLenum blendSrc, blendDst;
   GLboolean colorMask[4];
   GLfloat clearColor[4];
   GLfloat lineWidth;
   GLint viewport[4];
   GLint scissorBox[4];
+  GLint activeTexture;
   GLint textureBinding;
   GLint envMode;
 };
@@ -181,13 +199,12 @@ void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, GLfloat wid
     window[i].color = vertices[i].color;
   }
 
+  // The matrices are kept by value: a program may have filled the short projection stack.
   ::glMatrixMode(GL_PROJECTION);
-  ::glPushMatrix();
   ::glLoadIdentity();
   ::glOrtho(viewport[0], viewport[0] + viewport[2], viewport[1], viewport[1] + viewport[3], -1,
             1);
   ::glMatrixMode(GL_MODELVIEW);
-  ::glPushMatrix();
   ::glLoadIdentity();
   ::glBegin(GL_TRIANGLES);
   const GLfloat half = width / 2.0f;
@@ -208,9 +225,9 @@ void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, GLfloat wid
     }
   }
   ::glEnd();
-  ::glPopMatrix();
+  ::glLoadMatrixf(modelView);
   ::glMatrixMode(GL_PROJECTION);
-  ::glPopMatrix();
+  ::glLoadMatrixf(projection);
   ::glMatrixMode(static_cast<GLenum>(matrixMode));
 }
 
@@ -218,12 +235,34 @@ void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, GLfloat wid
 // for every vertex, and it has no GL_POLYGON. So a primitive is kept until its end and then
 // given with a colour for every vertex (and a texture coordinate while texturing is on), as
 // the triangle fan that a convex polygon is.
+// A quad strip is the triangle strip of the same vertices. Vertices that complete no
+// primitive are dropped, as GL drops them.
 void drawPrimitive(const State& s) {
-  if (isLineMode(s.mode) && s.lineWidth > 1.0f) {
-    drawWideLines(s.mode, s.primitive, s.lineWidth);
+  std::size_t n = s.primitive.size();
+  GLenum mode = s.mode;
+  switch (mode) {
+    case GL_LINES: n -= n % 2; break;
+    case GL_TRIANGLES: n -= n % 3; break;
+    case GL_QUADS: n -= n % 4; break;
+    case GL_QUAD_STRIP: n = n < 4 ? 0 : n - n % 2; mode = GL_TRIANGLE_STRIP; break;
+    case GL_POLYGON: n = n < 3 ? 0 : n; mode = GL_TRIANGLE_FAN; break;
+    case GL_TRIANGLE_STRIP:
+    case GL_TRIANGLE_FAN: n = n < 3 ? 0 : n; break;
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP: n = n < 2 ? 0 : n; break;
+    default: break;  // GL_POINTS
+  }
+  // Aliased lines are as wide as their width rounded to whole pixels, one at least.
+  const GLfloat lineWidth = std::max(1.0f, std::round(s.lineWidth));
+  if (n == 0) {
+    // nothing to draw
+  } else if (isLineMode(mode) && lineWidth > 1.0f) {
+    drawWideLines(mode, std::vector<Vertex>(s.primitive.begin(), s.primitive.begin() + n),
+                  lineWidth);
   } else {
-    ::glBegin(s.mode == GL_POLYGON ? GL_TRIANGLE_FAN : s.mode);
-    for (const Vertex& v : s.primitive) {
+    ::glBegin(mode);
+    for (std::size_t i = 0; i < n; ++i) {
+      const Vertex& v = s.primitive[i];
       vertexColor(v.color);
       if (s.texture2D) {
         ::glTexCoord2f(v.s, v.t);
@@ -251,7 +290,6 @@ void VGLCompat::reset() { state() = State(); }
 // --- display lists ---
 
 GLuint VGLCompat::genLists(GLsizei range) {
-  if (refusedInList("glGenLists")) return 0;
   if (range < 0) {
     setError(GL_INVALID_VALUE);
     return 0;
@@ -279,7 +317,6 @@ void VGLCompat::endList() {
 }
 
 void VGLCompat::deleteLists(GLuint list, GLsizei range) {
-  if (refusedInList("glDeleteLists")) return;
   if (range < 0) {
     setError(GL_INVALID_VALUE);
     return;
@@ -336,6 +373,8 @@ void VGLCompat::begin(GLenum mode) {
     record(VDisplayLists::Op::Begin, mode, 0, 0, 0, 0);
   } else if (s.inPrimitive) {
     setError(GL_INVALID_OPERATION);
+  } else if (mode > GL_POLYGON) {  // GL_POINTS (0) to GL_POLYGON (9) are the primitives
+    setError(GL_INVALID_ENUM);
   } else {
     s.inPrimitive = true;
     s.mode = mode;
@@ -469,16 +508,25 @@ void VGLCompat::texImage2D(GLenum target, GLint level, GLint internalFormat, GLs
     ::glTexImage2D(target, level, internalFormat, width, height, border, format, type, pixels);
     return;
   }
+  // Sizes GL would refuse are refused before anything is copied, so that the copy's sizes
+  // stay small (size_t has 32 bits in WebAssembly).
+  GLint largest = 0;
+  ::glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  if (width > largest + 2 * border || height > largest + 2 * border) {
+    setError(GL_INVALID_VALUE);
+    return;
+  }
   // Intensity gives each grey value to all four channels; luminance-alpha with the grey value
   // in both places samples the same.
   std::vector<GLubyte> expanded;
   if (pixels != nullptr) {
     const auto alignment = static_cast<std::size_t>(state().unpack[0]);
     const auto w = static_cast<std::size_t>(width);
+    const auto h = static_cast<std::size_t>(height);
     const std::size_t stride = (w + alignment - 1) / alignment * alignment;
-    expanded.resize(w * static_cast<std::size_t>(height) * 2);
+    expanded.resize(w * h * 2);
     const auto* source = static_cast<const GLubyte*>(pixels);
-    for (std::size_t row = 0; row < static_cast<std::size_t>(height); ++row) {
+    for (std::size_t row = 0; row < h; ++row) {
       for (std::size_t x = 0; x < w; ++x) {
         const GLubyte grey = source[row * stride + x];
         expanded[(row * w + x) * 2] = grey;
@@ -493,13 +541,16 @@ void VGLCompat::texImage2D(GLenum target, GLint level, GLint internalFormat, GLs
 }
 
 void VGLCompat::pixelStorei(GLenum pname, GLint param) {
-  if (refusedInList("glPixelStorei")) return;
   const int index = unpackIndex(pname);
   if (index < 0) {
     ::glPixelStorei(pname, param);
     return;
   }
   if (pname == GL_UNPACK_ALIGNMENT) {
+    if (param != 1 && param != 2 && param != 4 && param != 8) {
+      setError(GL_INVALID_VALUE);  // and the alignment stays as it was
+      return;
+    }
     ::glPixelStorei(pname, param);
   } else if (param != 0) {
     char line[96];
@@ -513,7 +564,6 @@ void VGLCompat::pixelStorei(GLenum pname, GLint param) {
 }
 
 void VGLCompat::bindBuffer(GLenum target, GLuint buffer) {
-  if (refusedInList("glBindBuffer")) return;
   if (target == GL_PIXEL_UNPACK_BUFFER) {
     // WebGL 1 has no pixel buffers: none is ever bound, and unbinding changes nothing.
     if (buffer != 0) {
@@ -525,7 +575,6 @@ void VGLCompat::bindBuffer(GLenum target, GLuint buffer) {
 }
 
 void VGLCompat::getIntegerv(GLenum pname, GLint* params) {
-  if (refusedInList("glGetIntegerv")) return;
   const State& s = state();
   switch (pname) {
     case GL_ATTRIB_STACK_DEPTH: *params = static_cast<GLint>(s.server.size()); return;
@@ -546,7 +595,6 @@ void VGLCompat::getIntegerv(GLenum pname, GLint* params) {
 }
 
 void VGLCompat::getFloatv(GLenum pname, GLfloat* params) {
-  if (refusedInList("glGetFloatv")) return;
   const State& s = state();
   if (pname == GL_LINE_WIDTH) {
     *params = s.lineWidth;
@@ -570,12 +618,13 @@ void VGLCompat::pushAttrib(GLbitfield mask) {
   ServerAttributes a{};
   a.mask = mask;
   a.color = s.color;
+  a.texS = s.texS;
+  a.texT = s.texT;
   a.texture2D = s.texture2D;
   a.blend = s.blend;
-  a.depthTest = ::glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
-  a.cullFace = ::glIsEnabled(GL_CULL_FACE) == GL_TRUE;
-  a.scissorTest = ::glIsEnabled(GL_SCISSOR_TEST) == GL_TRUE;
-  a.stencilTest = ::glIsEnabled(GL_STENCIL_TEST) == GL_TRUE;
+  for (std::size_t i = 0; i < kKeptCount; ++i) {
+    a.kept[i] = ::glIsEnabled(kKeptCapabilities[i].cap) == GL_TRUE;
+  }
   a.blendSrc = s.blendSrc;
   a.blendDst = s.blendDst;
   ::glGetBooleanv(GL_COLOR_WRITEMASK, a.colorMask);
@@ -583,6 +632,7 @@ void VGLCompat::pushAttrib(GLbitfield mask) {
   a.lineWidth = s.lineWidth;
   ::glGetIntegerv(GL_VIEWPORT, a.viewport);
   ::glGetIntegerv(GL_SCISSOR_BOX, a.scissorBox);
+  ::glGetIntegerv(GL_ACTIVE_TEXTURE, &a.activeTexture);
   ::glGetIntegerv(GL_TEXTURE_BINDING_2D, &a.textureBinding);
   a.envMode = s.envMode;
   s.server.push_back(a);
@@ -597,23 +647,25 @@ void VGLCompat::popAttrib() {
   }
   const ServerAttributes a = s.server.back();
   s.server.pop_back();
-  const auto restore = [](GLenum cap, bool on) { setCapability(cap, on); };
+  if ((a.mask & GL_TEXTURE_BIT) != 0) {
+    // The group holds the active unit too; the unit's enable, binding and mode go back to it.
+    ::glActiveTexture(static_cast<GLenum>(a.activeTexture));
+  }
   if ((a.mask & GL_CURRENT_BIT) != 0) {
     color4f(a.color.r, a.color.g, a.color.b, a.color.a);
+    s.texS = a.texS;
+    s.texT = a.texT;
   }
   if ((a.mask & (GL_ENABLE_BIT | GL_TEXTURE_BIT)) != 0) {
-    restore(GL_TEXTURE_2D, a.texture2D);
+    setCapability(GL_TEXTURE_2D, a.texture2D);
   }
   if ((a.mask & (GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT)) != 0) {
-    restore(GL_BLEND, a.blend);
+    setCapability(GL_BLEND, a.blend);
   }
-  if ((a.mask & GL_ENABLE_BIT) != 0) {
-    restore(GL_DEPTH_TEST, a.depthTest);
-    restore(GL_CULL_FACE, a.cullFace);
-    restore(GL_STENCIL_TEST, a.stencilTest);
-  }
-  if ((a.mask & (GL_ENABLE_BIT | GL_SCISSOR_BIT)) != 0) {
-    restore(GL_SCISSOR_TEST, a.scissorTest);
+  for (std::size_t i = 0; i < kKeptCount; ++i) {
+    if ((a.mask & kKeptCapabilities[i].groups) != 0) {
+      setCapability(kKeptCapabilities[i].cap, a.kept[i]);
+    }
   }
   if ((a.mask & GL_SCISSOR_BIT) != 0) {
     ::glScissor(a.scissorBox[0], a.scissorBox[1], a.scissorBox[2], a.scissorBox[3]);
@@ -636,7 +688,6 @@ void VGLCompat::popAttrib() {
 }
 
 void VGLCompat::pushClientAttrib(GLbitfield mask) {
-  if (refusedInList("glPushClientAttrib")) return;
   State& s = state();
   if (s.clientMasks.size() >= kStackDepth) {
     setError(GL_STACK_OVERFLOW);
@@ -647,7 +698,6 @@ void VGLCompat::pushClientAttrib(GLbitfield mask) {
 }
 
 void VGLCompat::popClientAttrib() {
-  if (refusedInList("glPopClientAttrib")) return;
   State& s = state();
   if (s.clientMasks.empty()) {
     setError(GL_STACK_UNDERFLOW);
@@ -665,7 +715,6 @@ void VGLCompat::popClientAttrib() {
 }
 
 GLenum VGLCompat::getError() {
-  if (refusedInList("glGetError")) return GL_NO_ERROR;
   const GLenum own = state().error;
   if (own != GL_NO_ERROR) {
     state().error = GL_NO_ERROR;
@@ -684,6 +733,7 @@ const GLubyte* VGLCompat::errorString(GLenum error) {
     case GL_STACK_OVERFLOW: text = "stack overflow"; break;
     case GL_STACK_UNDERFLOW: text = "stack underflow"; break;
     case GL_OUT_OF_MEMORY: text = "out of memory"; break;
+    case 0x0506: text = "invalid framebuffer operation"; break;
     default: return nullptr;
   }
   return reinterpret_cast<const GLubyte*>(text);

@@ -10,16 +10,22 @@
 //   line on standard error naming it ("... is not covered inside a display list") and drops
 //   out of the list, rather than drawing something else later;
 // - GL_POLYGON, drawn as the triangle fan it is for the convex polygons the toolkit draws;
-// - lines wider than one pixel, drawn as quads in window space the way a desktop GL
-//   rasterises them (WebGL draws every line one pixel wide);
+// - lines wider than one pixel (WebGL draws every line one pixel wide), drawn as quads in
+//   window space, widened across their minor axis as a desktop GL widens them; their ends are
+//   square to the end points, where a desktop GL's diamond rule may take one pixel more or
+//   less at an end that falls between pixel centres;
 // - GL_CLAMP as clamp-to-edge, an intensity texture from luminance bytes as a
 //   luminance-alpha texture with the same value in both, the texture environment's mode given
 //   as a float;
-// - the attribute stacks, for the state that the toolkit changes and WebGL keeps (texture
-//   binding and environment, enables, blending, colour, line width, viewport, unpack state),
-//   and the unpack parameters that WebGL 1 lacks, which at their default of 0 change nothing;
+// - the attribute stacks, for the state that the toolkit changes and WebGL keeps: the current
+//   colour and texture coordinate, texturing, blending and WebGL's own capabilities, the blend
+//   function, colour mask and clear colour, line width, viewport, scissor box, the active unit
+//   with its 2D binding and environment mode, and the unpack parameters. Those that WebGL 1
+//   lacks (row length, skips, ...) are served at their default of 0, which changes nothing;
 // - gluErrorString.
-// Every other call named in VWebGL.h passes through unchanged, unless a list is being compiled.
+// Commands that GL runs at once even while a list is compiled (queries, name generation,
+// client state) run at once here too. Every other call named in VWebGL.h passes through
+// unchanged, unless a list is being compiled.
 #pragma once
 
 #include <GL/gl.h>
@@ -73,6 +79,11 @@ class VGLCompat {
     if (refusedInList(name)) {
       return R();
     }
+    return function(static_cast<P>(args)...);
+  }
+  // A command GL runs at once, list or no list.
+  template <typename R, typename... P, typename... A>
+  static R now(R (*function)(P...), A... args) {
     return function(static_cast<P>(args)...);
   }
 

@@ -55,17 +55,19 @@
 #define glGetError VGLCompat::getError
 #define gluErrorString VGLCompat::errorString
 
-// Calls that mean the same on WebGL; refused only inside a display list.
+// Calls that mean the same on WebGL: those GL runs at once even while a list is compiled
+// (queries, names, client state), and the others, refused inside a display list.
+#define VUNA_WEB_GL_NOW(name, ...) VGLCompat::now(::name, __VA_ARGS__)
+#define glClientActiveTexture(...) VUNA_WEB_GL_NOW(glClientActiveTexture, __VA_ARGS__)
+#define glDeleteTextures(...) VUNA_WEB_GL_NOW(glDeleteTextures, __VA_ARGS__)
+#define glGenTextures(...) VUNA_WEB_GL_NOW(glGenTextures, __VA_ARGS__)
+#define glGetString(...) VUNA_WEB_GL_NOW(glGetString, __VA_ARGS__)
 #define VUNA_WEB_GL_CALL(name, ...) VGLCompat::call(#name, ::name, __VA_ARGS__)
 #define VUNA_WEB_GL_CALL0(name) VGLCompat::call(#name, ::name)
 #define glActiveTexture(...) VUNA_WEB_GL_CALL(glActiveTexture, __VA_ARGS__)
 #define glBindTexture(...) VUNA_WEB_GL_CALL(glBindTexture, __VA_ARGS__)
 #define glClear(...) VUNA_WEB_GL_CALL(glClear, __VA_ARGS__)
-#define glClientActiveTexture(...) VUNA_WEB_GL_CALL(glClientActiveTexture, __VA_ARGS__)
 #define glColorMask(...) VUNA_WEB_GL_CALL(glColorMask, __VA_ARGS__)
-#define glDeleteTextures(...) VUNA_WEB_GL_CALL(glDeleteTextures, __VA_ARGS__)
-#define glGenTextures(...) VUNA_WEB_GL_CALL(glGenTextures, __VA_ARGS__)
-#define glGetString(...) VUNA_WEB_GL_CALL(glGetString, __VA_ARGS__)
 #define glLoadIdentity() VUNA_WEB_GL_CALL0(glLoadIdentity)
 #define glLoadMatrixf(...) VUNA_WEB_GL_CALL(glLoadMatrixf, __VA_ARGS__)
 #define glMatrixMode(...) VUNA_WEB_GL_CALL(glMatrixMode, __VA_ARGS__)

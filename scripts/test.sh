@@ -25,21 +25,26 @@ run_suite() {
     return 0
   fi
   # LeakSanitizer's tracer can die as a process exits while Mesa's threads wind down ("Tracer
-  # caught signal 11"), after the test itself has passed. Only when the output of every failed
-  # test shows that crash are the failed tests run once more; any other failure stands.
-  local failed crashed
-  failed=$(sed -n '/The following tests FAILED:/,$p' "$log" | grep -cE '^[[:space:]]+[0-9]+ - ' || true)
-  # ctest prints each test's output after its result line; count the failed ones whose output
-  # has the tracer's line.
-  crashed=$(awk '/^ *[0-9]+\/[0-9]+ Test +#[0-9]+:/ { failing = ($0 !~ / Passed /); counted = 0 }
-                 failing && !counted && /Tracer caught signal/ { n++; counted = 1 }
-                 END { print n + 0 }' "$log")
-  if [ "$failed" -gt 0 ] && [ "$crashed" -eq "$failed" ]; then
-    echo "test.sh: LeakSanitizer's tracer crashed in $crashed test(s); running them again"
-    in_display ctest --test-dir "$dir" --rerun-failed --output-on-failure
-  else
-    return 1
-  fi
+  # caught signal 11", in its scan of a thread's dynamic TLS), after the test itself has passed.
+  # Only when the output of every failed test shows that crash are the failed tests run again,
+  # twice at most; any other failure stands.
+  local attempt failed crashed
+  for attempt in 1 2; do
+    failed=$(sed -n '/The following tests FAILED:/,$p' "$log" | grep -cE '^[[:space:]]+[0-9]+ - ' || true)
+    # ctest prints each test's output after its result line; count the failed ones whose
+    # output has the tracer's line.
+    crashed=$(awk '/^ *[0-9]+\/[0-9]+ Test +#[0-9]+:/ { failing = ($0 !~ / Passed /); counted = 0 }
+                   failing && !counted && /Tracer caught signal/ { n++; counted = 1 }
+                   END { print n + 0 }' "$log")
+    if [ "$failed" -eq 0 ] || [ "$crashed" -ne "$failed" ]; then
+      return 1
+    fi
+    echo "test.sh: LeakSanitizer's tracer crashed in $crashed test(s); running them again ($attempt)"
+    if in_display ctest --test-dir "$dir" --rerun-failed --output-on-failure 2>&1 | tee "$log"; then
+      return 0
+    fi
+  done
+  return 1
 }
 
 echo "== plain build =="

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,6 +77,12 @@ struct ServerAttributes {
   GLint envMode;
 };
 
+// One entry of the client attribute stack.
+struct ClientAttributes {
+  GLbitfield mask;
+  GLint unpack[kUnpackCount];
+};
+
 struct State {
   VDisplayLists lists;
   // The primitive between begin and end, kept until end.
@@ -93,8 +100,7 @@ struct State {
   GLint envMode = GL_MODULATE;
   GLint unpack[kUnpackCount] = {4, 0, 0, 0, 0, 0, 0, 0};
   std::vector<ServerAttributes> server;
-  std::vector<GLint> client;  // the unpack parameters, kUnpackCount a saved entry
-  std::vector<GLbitfield> clientMasks;
+  std::vector<ClientAttributes> client;
   GLenum error = GL_NO_ERROR;
   std::set<std::string> reported;
 };
@@ -147,9 +153,6 @@ void transform(const GLfloat* m, const GLfloat in[4], GLfloat out[4]) {
   }
 }
 
-// A desktop GL widens a line across its minor axis: a line steeper than 45 degrees gets
-// width / 2 on each side in x, a flatter one in y, and its ends stay square to that axis. The
-// same parallelogram, drawn as two triangles in window space, covers the same pixels.
 // The colour of a vertex, so that it lands on the framebuffer value a desktop GL gives: the
 // emulation stores per-vertex colours as bytes by truncation, where Mesa rounds c * 255 to the
 // nearest byte, halves to even (0.3 gives 76, 0.5 gives 128). The byte is given with a quarter
@@ -162,9 +165,13 @@ void vertexColor(const Color& c) {
   ::glColor4f(exact(c.r), exact(c.g), exact(c.b), exact(c.a));
 }
 
-void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, GLfloat width) {
+// A desktop GL widens a line across its minor axis: a line steeper than 45 degrees gets
+// width / 2 on each side in x, a flatter one in y, and its ends stay square to that axis. The
+// same parallelogram, drawn as two triangles in window space, covers the same pixels. Draws the
+// first n vertices.
+void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, std::size_t n,
+                   GLfloat width) {
   std::vector<std::pair<std::size_t, std::size_t>> segments;
-  const std::size_t n = vertices.size();
   if (mode == GL_LINES) {
     for (std::size_t i = 0; i + 1 < n; i += 2) segments.emplace_back(i, i + 1);
   } else if (n >= 2) {
@@ -234,8 +241,7 @@ void drawWideLines(GLenum mode, const std::vector<Vertex>& vertices, GLfloat wid
 // The emulation's immediate mode is one interleaved stream that expects the same attributes
 // for every vertex, and it has no GL_POLYGON. So a primitive is kept until its end and then
 // given with a colour for every vertex (and a texture coordinate while texturing is on), as
-// the triangle fan that a convex polygon is.
-// A quad strip is the triangle strip of the same vertices. Vertices that complete no
+// the triangle fan that a convex polygon is. A quad strip is the triangle strip of the same vertices. Vertices that complete no
 // primitive are dropped, as GL drops them.
 void drawPrimitive(const State& s) {
   std::size_t n = s.primitive.size();
@@ -257,8 +263,7 @@ void drawPrimitive(const State& s) {
   if (n == 0) {
     // nothing to draw
   } else if (isLineMode(mode) && lineWidth > 1.0f) {
-    drawWideLines(mode, std::vector<Vertex>(s.primitive.begin(), s.primitive.begin() + n),
-                  lineWidth);
+    drawWideLines(mode, s.primitive, n, lineWidth);
   } else {
     ::glBegin(mode);
     for (std::size_t i = 0; i < n; ++i) {
@@ -578,7 +583,7 @@ void VGLCompat::getIntegerv(GLenum pname, GLint* params) {
   const State& s = state();
   switch (pname) {
     case GL_ATTRIB_STACK_DEPTH: *params = static_cast<GLint>(s.server.size()); return;
-    case GL_CLIENT_ATTRIB_STACK_DEPTH: *params = static_cast<GLint>(s.clientMasks.size()); return;
+    case GL_CLIENT_ATTRIB_STACK_DEPTH: *params = static_cast<GLint>(s.client.size()); return;
     case GL_MAX_ATTRIB_STACK_DEPTH:
     case GL_MAX_CLIENT_ATTRIB_STACK_DEPTH: *params = static_cast<GLint>(kStackDepth); return;
     case GL_PIXEL_UNPACK_BUFFER_BINDING: *params = 0; return;
@@ -689,27 +694,27 @@ void VGLCompat::popAttrib() {
 
 void VGLCompat::pushClientAttrib(GLbitfield mask) {
   State& s = state();
-  if (s.clientMasks.size() >= kStackDepth) {
+  if (s.client.size() >= kStackDepth) {
     setError(GL_STACK_OVERFLOW);
     return;
   }
-  s.clientMasks.push_back(mask);
-  s.client.insert(s.client.end(), s.unpack, s.unpack + kUnpackCount);
+  ClientAttributes a{};
+  a.mask = mask;
+  std::copy(std::begin(s.unpack), std::end(s.unpack), a.unpack);
+  s.client.push_back(a);
 }
 
 void VGLCompat::popClientAttrib() {
   State& s = state();
-  if (s.clientMasks.empty()) {
+  if (s.client.empty()) {
     setError(GL_STACK_UNDERFLOW);
     return;
   }
-  const GLbitfield mask = s.clientMasks.back();
-  s.clientMasks.pop_back();
-  const std::vector<GLint> saved(s.client.end() - kUnpackCount, s.client.end());
-  s.client.resize(s.client.size() - kUnpackCount);
-  if ((mask & GL_CLIENT_PIXEL_STORE_BIT) != 0) {
+  const ClientAttributes a = s.client.back();
+  s.client.pop_back();
+  if ((a.mask & GL_CLIENT_PIXEL_STORE_BIT) != 0) {
     for (std::size_t i = 0; i < kUnpackCount; ++i) {
-      pixelStorei(kUnpackParameters[i], saved[i]);
+      pixelStorei(kUnpackParameters[i], a.unpack[i]);
     }
   }
 }

@@ -70,3 +70,20 @@ MyWindow::~MyWindow() {
 }
 
 void MyWindow::layout() { VWindow::layout(); }
+
+namespace {
+template <typename T>
+void forgetUnlessListed(const VWidget* window, T*& field) {
+  if (field != nullptr && !window->lists(field)) {
+    field = nullptr;
+  }
+}
+}  // namespace
+
+void MyWindow::childrenChanged() {
+  VWindow::childrenChanged();
+  forgetUnlessListed(this, toolbar);
+  forgetUnlessListed(this, textedit);
+  forgetUnlessListed(this, toolbarWidth);
+  forgetUnlessListed(this, radio_toolbar);
+}

@@ -31,5 +31,8 @@ class MyWindow : public VWindow {
   MyWindow& operator=(const MyWindow&) = delete;
 
   void layout() override;  // the window's own layout
+  // Forgets a field's widget when it leaves the window (freed, removed or moved by the
+  // program): the handlers that read the fields then find null.
+  void childrenChanged() override;
   ~MyWindow() override;
 };

@@ -50,7 +50,9 @@ void myMethod1(VWidget* w, VEvent*) {
     return;
   }
   auto* opened = new MyWindow(screen);
-  opened->setCaption(window->textedit->getText());
+  if (window->textedit != nullptr) {  // the program may have taken the field away
+    opened->setCaption(window->textedit->getText());
+  }
 }
 
 void myMethod2(VWidget* w, VEvent*) {

@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+#include "core/VClamp.h"
+
 namespace {
 // A dragged widget closer than this to an edge of its owner's client area sticks to it.
 constexpr int kSnapDistance = 5;
@@ -13,8 +15,12 @@ constexpr int kSnapDistance = 5;
 VWidget::VWidget(VWidget* owner)
     : DragStartX(0),
       DragStartY(0),
-      Listings(0),
       ListedIn(nullptr),
+      DragRelease(0),
+      PendingLayout(nullptr),
+      PlacedChild(nullptr),
+      Walks(nullptr),
+      QueuedIn(nullptr),
       Width(20),
       Height(10),
       Top(owner != nullptr ? owner->getClientBorderTop() : 0),
@@ -45,7 +51,24 @@ VWidget::VWidget(VWidget* owner)
   VWidget::layout();
 }
 
+unsigned long VWidget::MouseReleases = 0;
+void (*VWidget::DropFromQueue)(VWidget* screen, VWidget* w) = nullptr;
+
+// A walk over Children in progress: Next is the entry it visits next, Children.end() when
+// none is left. Walks nest (a handler routes into the same list), innermost first.
+struct VWidget::ChildWalk {
+  std::list<VWidget*>::iterator Next;
+  bool Reversed;
+  ChildWalk* Outer;
+};
+
 VWidget::~VWidget() {
+  if (ListedIn != nullptr) {
+    ListedIn->remove(this);
+  }
+  if (QueuedIn != nullptr && DropFromQueue != nullptr) {
+    DropFromQueue(QueuedIn, this);
+  }
   freeChildren();
   VWidget::CleanUp();
 }
@@ -53,12 +76,27 @@ VWidget::~VWidget() {
 // --- tree -------------------------------------------------------------------------------------
 
 void VWidget::add(VWidget* child) {
-  Children.push_front(child);
-  if (child != nullptr) {
-    ++child->Listings;
-    child->ListedIn = child->Listings == 1 ? this : nullptr;
-    child->Place = Children.begin();
+  if (child == nullptr || child->ListedIn == this) {
+    return;
   }
+  for (VWidget* w = this; w != nullptr; w = w->ListedIn) {
+    if (w == child) {
+      std::cerr << "Vuna: a widget cannot be added to itself or to a widget inside it; the add "
+                   "is ignored"
+                << std::endl;
+      return;
+    }
+  }
+  if (child->ListedIn != nullptr) {
+    child->ListedIn->remove(child);  // the old owner sees it leave
+    if (child->ListedIn != nullptr || lists(child)) {
+      return;  // that owner's remove put it somewhere again: leave it there
+    }
+  }
+  Children.push_front(child);
+  child->ListedIn = this;
+  child->Place = Children.begin();
+  child->Owner = this;
   childrenChanged();
 }
 
@@ -66,20 +104,28 @@ void VWidget::remove(VWidget* child) {
   if (FocusPath == child) {
     FocusPath = nullptr;
   }
-  if (child != nullptr && child->Listings == 1 && child->ListedIn == this) {
+  if (lists(child)) {
+    stepWalksPast(child->Place);
     Children.erase(child->Place);
-    child->Listings = 0;
-  } else {
-    const std::size_t before = Children.size();
-    Children.remove(child);
-    if (child != nullptr) {
-      child->Listings -= static_cast<int>(before - Children.size());
+    child->ListedIn = nullptr;
+    if (child->Owner == this) {
+      child->Owner = nullptr;
     }
   }
-  if (child != nullptr) {
-    child->ListedIn = nullptr;  // whatever entry is left elsewhere, its place is unknown
-  }
   childrenChanged();
+}
+
+void VWidget::stepWalksPast(std::list<VWidget*>::iterator entry) {
+  for (ChildWalk* walk = Walks; walk != nullptr; walk = walk->Outer) {
+    if (walk->Next != entry) {
+      continue;
+    }
+    if (!walk->Reversed) {
+      ++walk->Next;
+    } else {
+      walk->Next = entry == Children.begin() ? Children.end() : std::prev(entry);
+    }
+  }
 }
 
 void VWidget::freeWidget(VWidget* w) {
@@ -94,38 +140,14 @@ void VWidget::redraw() {
   }
 }
 
-// Every press raises each widget on its way, so this runs at every level of every press. A
-// child already in front and listed nowhere else costs nothing; otherwise one walk counts its
-// entries and either moves the only one to the front (no allocation) or drops them all.
+// Every press raises each widget on its way, so this runs at every level of every press: the
+// child's own place makes it constant time.
 void VWidget::bringToFront(VWidget* child) {
-  if (child != nullptr && !Children.empty() && Children.front() == child &&
-      child->Listings == 1) {
+  if (!lists(child) || Children.front() == child) {
     return;
   }
-  if (child != nullptr && child->Listings == 1 && child->ListedIn == this) {
-    Children.splice(Children.begin(), Children, child->Place);
-    return;
-  }
-  auto found = Children.end();
-  std::size_t entries = 0;
-  for (auto it = Children.begin(); it != Children.end(); ++it) {
-    if (*it == child) {
-      found = it;
-      ++entries;
-    }
-  }
-  if (entries == 1) {
-    Children.splice(Children.begin(), Children, found);
-    if (child != nullptr && child->Listings == 1) {
-      child->ListedIn = this;
-      child->Place = found;
-    }
-  } else if (entries > 1) {
-    Children.remove(child);
-    if (child != nullptr) {
-      child->Listings -= static_cast<int>(entries);
-    }
-  }
+  stepWalksPast(child->Place);
+  Children.splice(Children.begin(), Children, child->Place);
 }
 
 void VWidget::requestFocus(VWidget* child, VWidget* target) {
@@ -147,12 +169,22 @@ void VWidget::free() {
 void VWidget::freeChildren() {
   while (!Children.empty()) {
     VWidget* child = Children.front();
+    stepWalksPast(Children.begin());
     Children.pop_front();
-    if (child != nullptr) {
-      --child->Listings;
-      child->ListedIn = nullptr;
+    child->ListedIn = nullptr;
+    if (FocusPath == child) {
+      FocusPath = nullptr;
     }
-    delete child;  // deleting null is a no-op, so null entries are skipped
+    delete child;
+  }
+}
+
+void VWidget::layoutIfPending() {
+  if (PendingLayout != nullptr) {
+    void (*finish)(VWidget*, const VWidget*) = PendingLayout;
+    const VWidget* placed = PlacedChild;
+    cancelLayoutRequest();
+    finish(this, placed);
   }
 }
 
@@ -172,9 +204,15 @@ void VWidget::CleanUp() {}
 
 // --- properties -------------------------------------------------------------------------------
 
-int VWidget::getWidth() { return Width; }
+// The geometry getters and setters first run a layout the owner has deferred, so whoever reads
+// or changes a child's place sees and changes the row its owner will draw.
+int VWidget::getWidth() {
+  ownerLayoutIfPending();
+  return Width;
+}
 
 void VWidget::setWidth(int newValue) {
+  ownerLayoutIfPending();
   if (newValue < MinWidth) {
     newValue = MinWidth;
   }
@@ -187,9 +225,13 @@ void VWidget::setWidth(int newValue) {
   }
 }
 
-int VWidget::getHeight() { return Height; }
+int VWidget::getHeight() {
+  ownerLayoutIfPending();
+  return Height;
+}
 
 void VWidget::setHeight(int newValue) {
+  ownerLayoutIfPending();
   if (newValue < MinHeight) {
     newValue = MinHeight;
   }
@@ -202,14 +244,32 @@ void VWidget::setHeight(int newValue) {
   }
 }
 
-int VWidget::getTop() { return Top; }
-void VWidget::setTop(int newValue) { Top = newValue; }
-int VWidget::getLeft() { return Left; }
-void VWidget::setLeft(int newValue) { Left = newValue; }
+int VWidget::getTop() {
+  ownerLayoutIfPending();
+  return Top;
+}
+void VWidget::setTop(int newValue) {
+  ownerLayoutIfPending();
+  Top = newValue;
+}
+int VWidget::getLeft() {
+  ownerLayoutIfPending();
+  return Left;
+}
+void VWidget::setLeft(int newValue) {
+  ownerLayoutIfPending();
+  Left = newValue;
+}
 int VWidget::getMinWidth() { return MinWidth; }
-void VWidget::setMinWidth(int newValue) { MinWidth = newValue; }
+void VWidget::setMinWidth(int newValue) {
+  ownerLayoutIfPending();
+  MinWidth = newValue;
+}
 int VWidget::getMinHeight() { return MinHeight; }
-void VWidget::setMinHeight(int newValue) { MinHeight = newValue; }
+void VWidget::setMinHeight(int newValue) {
+  ownerLayoutIfPending();
+  MinHeight = newValue;
+}
 int VWidget::getClientBorderLeft() { return ClientBorderLeft; }
 void VWidget::setClientBorderLeft(int newValue) { ClientBorderLeft = newValue; }
 int VWidget::getClientBorderRight() { return ClientBorderRight; }
@@ -246,6 +306,9 @@ bool VWidget::event(VEvent* e) {
   if (!Visible) {
     return false;
   }
+  if (PendingLayout != nullptr) {
+    layoutIfPending();
+  }
   const VEventType type = e->getType();
   if (type == etDraw) {
     changeContext();
@@ -266,25 +329,42 @@ bool VWidget::event(VEvent* e) {
   return handleMouseEvent(e);
 }
 
-// A child may raise itself to the front while it handles a press, and a handler may add
-// widgets at the front of any list; the iterator stays valid through both. The walk ends the
-// moment a child consumes the event, so a child that moved is never stepped past.
+// Handlers that run inside a walk may change the list walked: a child raises itself to the
+// front when pressed, a handler opens a window (added at the front), removes or moves a
+// sibling, or removes the child being visited. The walk keeps its next entry in a ChildWalk
+// that remove and bringToFront step past an entry leaving or moving, so it never reads a
+// freed list node and never visits an entry twice by way of a move. The mouse walk ends the
+// moment a child consumes the event.
 bool VWidget::eventToChildren(VEvent* e) {
-  for (auto it = Children.begin(); it != Children.end(); ++it) {
-    if ((*it)->event(e)) {
-      return true;
+  ChildWalk walk{Children.begin(), false, Walks};
+  Walks = &walk;
+  bool consumed = false;
+  while (walk.Next != Children.end()) {
+    VWidget* child = *walk.Next;
+    ++walk.Next;
+    if (child->event(e)) {
+      consumed = true;
+      break;
     }
   }
-  return false;
+  Walks = walk.Outer;
+  return consumed;
 }
 
 bool VWidget::eventToChildrenReversed(VEvent* e) {
-  for (auto it = Children.rbegin(); it != Children.rend(); ++it) {
-    if ((*it)->event(e)) {
-      return true;
+  ChildWalk walk{Children.empty() ? Children.end() : std::prev(Children.end()), true, Walks};
+  Walks = &walk;
+  bool consumed = false;
+  while (walk.Next != Children.end()) {
+    VWidget* child = *walk.Next;
+    walk.Next = walk.Next == Children.begin() ? Children.end() : std::prev(walk.Next);
+    if (child->event(e)) {
+      consumed = true;
+      break;
     }
   }
-  return false;
+  Walks = walk.Outer;
+  return consumed;
 }
 
 void VWidget::changeContext() {
@@ -317,14 +397,17 @@ bool VWidget::handleKeyboardEvent(VEvent* e) {
 // The hit test includes the right and bottom edges: a widget 20 wide is hit at 21 columns.
 bool VWidget::handleMouseEvent(VEvent* e) {
   const VEventType type = e->getType();
+  if (Dragging && DragRelease != MouseReleases) {
+    Dragging = false;  // a release it never saw ended it
+  }
   if (Dragging && type == etMouseMotion) {
     handleDragging(e);
     return true;
   }
   const int x = e->getX();
   const int y = e->getY();
-  const int lx = x - Left;
-  const int ly = y - Top;
+  const int lx = vuna::subClamped(x, Left);
+  const int ly = vuna::subClamped(y, Top);
   const bool inside = lx >= 0 && ly >= 0 && lx <= Width && ly <= Height;
 
   if (inside && type == etMouseDown) {
@@ -362,6 +445,7 @@ bool VWidget::handleMouseEvent(VEvent* e) {
     case etMouseDown:
       if (canDrag(e)) {
         Dragging = true;
+        DragRelease = MouseReleases;
         DragStartX = lx;
         DragStartY = ly;
       }
@@ -393,13 +477,15 @@ void VWidget::handleDragging(VEvent* e) {
   if (Owner == nullptr) {
     return;
   }
-  int left = e->getX() - DragStartX;
-  int top = e->getY() - DragStartY;
+  // In 64 bits: a program may have put the widget, its owner or their borders anywhere.
+  using Wide = long long;
+  Wide left = static_cast<Wide>(e->getX()) - DragStartX;
+  Wide top = static_cast<Wide>(e->getY()) - DragStartY;
 
-  const int minLeft = Owner->getClientBorderLeft();
-  const int maxLeft = Owner->getWidth() - Width - Owner->getClientBorderRight();
-  const int minTop = Owner->getClientBorderTop();
-  const int maxTop = Owner->getHeight() - Height - Owner->getClientBorderBottom();
+  const Wide minLeft = Owner->getClientBorderLeft();
+  const Wide maxLeft = static_cast<Wide>(Owner->getWidth()) - Width - Owner->getClientBorderRight();
+  const Wide minTop = Owner->getClientBorderTop();
+  const Wide maxTop = static_cast<Wide>(Owner->getHeight()) - Height - Owner->getClientBorderBottom();
 
   if (left < minLeft + kSnapDistance) {
     left = minLeft;
@@ -411,9 +497,11 @@ void VWidget::handleDragging(VEvent* e) {
   } else if (top > maxTop - kSnapDistance) {
     top = maxTop;
   }
-  setLeft(left);
-  setTop(top);
+  setLeft(vuna::clampToInt(left));
+  setTop(vuna::clampToInt(top));
 }
+
+bool VWidget::isDragging() const { return Dragging && DragRelease == MouseReleases; }
 
 void VWidget::doFocus(VEvent* e) {
   if (Owner == nullptr) {
@@ -428,6 +516,7 @@ void VWidget::doFocus(VEvent* e) {
 // --- diagnostics ------------------------------------------------------------------------------
 
 void VWidget::print() {
+  ownerLayoutIfPending();
   std::cout << "Class : VWidget" << std::endl;
   std::cout << "Width = " << Width << std::endl;
   std::cout << "Height = " << Height << std::endl;

@@ -28,19 +28,29 @@ class VWidget {
  private:
   int DragStartX;  ///< widget-local pointer position when the current drag began
   int DragStartY;
-  /// Entries naming this widget in all child lists together, kept by add, remove, bringToFront
-  /// and freeChildren. It lets bringToFront answer for a child that is already in front without
-  /// walking the siblings: listed once in all, and first here, it is listed exactly once here.
-  /// Nothing adds entries but add, and nothing takes them out but remove, bringToFront and
-  /// freeChildren.
-  int Listings;
-  /// While Listings is 1: the widget whose Children list holds that one entry, and where it
-  /// sits, so that remove and bringToFront find it without walking the siblings (a turn that
-  /// closes thousands of windows stays linear). Null when unknown; a std::list position stays
-  /// valid while other entries come and go and when bringToFront splices it to the front.
+  /// The widget whose Children list holds this one, null when none: a widget is listed by at
+  /// most one owner, at most once. add and remove keep it, with Place, so that remove and
+  /// bringToFront find the entry without walking the siblings (a turn that closes thousands of
+  /// windows stays linear). A std::list position stays valid while other entries come and go
+  /// and when bringToFront splices it to the front.
   VWidget* ListedIn;
   std::list<VWidget*>::iterator Place;
+  /// The mouse releases seen by the time the current drag began: any later release, wherever
+  /// it went, has ended the drag (see mouseReleases()).
+  unsigned long DragRelease;
+  /// A layout this widget owes its children (see requestLayout), null when none, and the child
+  /// that layout has already placed.
+  void (*PendingLayout)(VWidget* self, const VWidget* placed);
+  const VWidget* PlacedChild;
+  /// The walks over Children in progress, innermost first: remove and bringToFront step them
+  /// past an entry that leaves or moves, so a handler may change the list being walked.
+  struct ChildWalk;
+  ChildWalk* Walks;
+  /// The screen whose free queue lists this widget (set by the screen), so that a widget
+  /// deleted by any means leaves the queue.
+  VWidget* QueuedIn;
   void* UserData = nullptr;
+  friend class VScreen;
 
  protected:
   int Width;
@@ -74,18 +84,23 @@ class VWidget {
 
   explicit VWidget(VWidget* owner);
 
-  /// Tree. add() puts child in front and calls childrenChanged(); it neither checks duplicates
-  /// nor sets child's Owner (the constructor is its caller).
+  /// Tree. A widget is listed by at most one owner, at most once, and never inside itself.
+  /// add() puts child in front, makes this widget its Owner and calls childrenChanged(). A
+  /// child another owner lists is first taken out there (that owner's remove), so it moves; a
+  /// child already listed here, and null, are ignored; this widget itself or one of its
+  /// ancestors is refused with one line on standard error. The constructor's call is the
+  /// common case: the new child is listed nowhere yet and already names its owner.
   virtual void add(VWidget* child);
-  /// Drops every entry equal to child (clearing FocusPath if it named child), then
-  /// childrenChanged(). The child is neither deleted nor re-owned.
+  /// Takes child out of Children (clearing FocusPath if it named child) and clears child's
+  /// Owner, then childrenChanged(); a widget that is not listed here changes nothing but
+  /// FocusPath. The child is not deleted: it belongs to the caller now.
   virtual void remove(VWidget* child);
   /// Asks for w to be removed and deleted later; the base forwards to its owner, the screen
   /// queues it.
   virtual void freeWidget(VWidget* w);
   /// Asks for a display pass; the base forwards to its owner (nothing without one).
   virtual void redraw();
-  /// Moves child to the front when it is a child exactly once; otherwise leaves the order.
+  /// Moves child to the front when it is a child; otherwise leaves the order.
   virtual void bringToFront(VWidget* child);
   /// child is the direct child on the way to target. The base moves FocusPath to child (cutting
   /// the old branch) and passes the request up; the screen ends it.
@@ -142,7 +157,9 @@ class VWidget {
   virtual VWidget* getFocusPath();
   virtual void setFocusPath(VWidget* newValue);
 
-  /// Deletes the children (front to back); does not leave the owner's list.
+  /// Deletes the children (front to back). A widget still listed by an owner leaves that list
+  /// first (through the owner's remove), and leaves the screen's free queue, so deleting a
+  /// widget directly never leaves a dangling entry behind. Inside a routed event, free() it.
   virtual ~VWidget();
 
   /// Cuts the focus chain below this widget, depth first.
@@ -161,6 +178,10 @@ class VWidget {
   bool isInFront(VWidget* child);
   bool handleKeyboardEvent(VEvent* e);
   bool handleMouseEvent(VEvent* e);
+  /// A drag of this widget is in progress: Dragging is set and no mouse button has been
+  /// released since it began. A release ends every drag, also one whose widget it never
+  /// reached (two buttons chorded, a release over a child).
+  bool isDragging() const;
   void handleDragging(VEvent* e);
   void doFocus(VEvent* e);
   void changeContext();
@@ -168,13 +189,56 @@ class VWidget {
   void freeChildren();
   void print();
 
+  /// Is child in this widget's Children? Constant time.
+  bool lists(const VWidget* child) const { return child != nullptr && child->ListedIn == this; }
+  /// Runs the layout that requestLayout() deferred, if any.
+  void layoutIfPending();
+
+  /// Counts the mouse releases the hosts have reported (each screen notes its own): a drag or
+  /// a resize that began before the last one is over.
+  static unsigned long mouseReleases() { return MouseReleases; }
+  static void noteMouseRelease() { ++MouseReleases; }
+
   /// One pointer of the program's, for its plain-function handlers to reach its own objects
   /// (a handler gets the widget). The widget never reads, owns or frees it; null by default.
   void* getUserData() const { return UserData; }
   void setUserData(void* data) { UserData = data; }
 
  protected:
+  /// Defers a layout of the children: finish(this, placed) runs before the widget is next routed to
+  /// or drawn, and before any child's geometry is read or set (getters and setters of Left,
+  /// Top, Width, Height and the minimums, print), except that placed, a child finish need not
+  /// touch because the caller already placed it, may read and set its own. So a row that
+  /// places each new child as it joins and defers the rest costs one pass for n children
+  /// instead of n, and every observer still sees the row as if it had been laid out at once.
+  void requestLayout(void (*finish)(VWidget* self, const VWidget* placed),
+                     const VWidget* placed) {
+    PendingLayout = finish;
+    PlacedChild = placed;
+  }
+  /// Drops a deferred layout: the widget has just laid out all its children itself.
+  void cancelLayoutRequest() {
+    PendingLayout = nullptr;
+    PlacedChild = nullptr;
+  }
+
   /// The children of any widget, for a subclass that walks a subtree it does not own (the
   /// screen, before it deletes a freed widget).
   static const std::list<VWidget*>& childrenOf(const VWidget* w) { return w->Children; }
+
+ private:
+  static unsigned long MouseReleases;
+  /// Set by the screen: takes a widget that is being deleted out of the free queue of the
+  /// screen named by its QueuedIn.
+  static void (*DropFromQueue)(VWidget* screen, VWidget* w);
+  /// The owner's pending layout, run before this widget's geometry is read.
+  void ownerLayoutIfPending() {
+    if (ListedIn != nullptr && ListedIn->PendingLayout != nullptr &&
+        ListedIn->PlacedChild != this) {
+      ListedIn->layoutIfPending();
+    }
+  }
+  /// Steps every walk over Children that would visit entry next past it: entry is about to
+  /// be taken out of the list or moved to its front.
+  void stepWalksPast(std::list<VWidget*>::iterator entry);
 };

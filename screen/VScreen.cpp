@@ -9,7 +9,9 @@
 #include <iostream>
 #include <vector>
 
+#include "core/VClamp.h"
 #include "draw/VLookAndFeel.h"
+#include "widgets/VWindow.h"
 
 namespace {
 
@@ -44,6 +46,7 @@ int clampCoordinate(int v) {
 
 VScreen::VScreen(VWidget* owner)
     : VWidget(owner), ScreenFocusedWidget(nullptr), LastEvent(new VEvent()) {
+  DropFromQueue = &VScreen::dropQueued;
   VScreen::Init();
   VScreen::layout();
 }
@@ -52,7 +55,11 @@ VScreen::~VScreen() {
   delete LastEvent;
   LastEvent = nullptr;
   VScreen::CleanUp();
-  // Queued widgets are still in the tree: the base destructor deletes them with the children.
+  // Queued widgets in the tree go with the children in the base destructor; one the program
+  // took out stays the program's. Either way none may reach back into this queue.
+  for (VWidget* w : WidgetsToRemove) {
+    w->QueuedIn = nullptr;
+  }
   WidgetsToRemove.clear();
   QueueIndex.clear();
 }
@@ -94,9 +101,9 @@ void VScreen::freeWidget(VWidget* w) {
   if (w == nullptr || w == this) {
     return;
   }
-  ++FreeRequests;
   dequeue(w);
   QueueIndex[w] = WidgetsToRemove.insert(WidgetsToRemove.end(), w);
+  w->QueuedIn = this;
 }
 
 void VScreen::redraw() {
@@ -132,7 +139,35 @@ void VScreen::draw(VEvent*) {
   glEnd();
 }
 
-void VScreen::layout() {}
+void VScreen::layout() { fitWindows(); }
+
+// A window keeps at least a title bar's height of its title bar's left end on the screen, so
+// the user can always take it again; a maximised window fills the screen as it did. Windows
+// move only when the screen's size leaves them out, never when it grows around them.
+void VScreen::fitWindows() {
+  for (VWidget* child : Children) {
+    auto* window = dynamic_cast<VWindow*>(child);
+    if (window == nullptr) {
+      continue;
+    }
+    if (window->getMaximized()) {
+      window->setWidth(vuna::clampToInt(static_cast<long long>(Width) - ClientBorderLeft -
+                                        ClientBorderRight));
+      window->setHeight(vuna::clampToInt(static_cast<long long>(Height) - ClientBorderTop -
+                                         ClientBorderBottom));
+      continue;
+    }
+    const int grip = window->getTitleBarHeight() > 0 ? window->getTitleBarHeight() : 1;
+    const int maxLeft = vuna::subClamped(Width, grip);
+    const int maxTop = vuna::subClamped(Height, grip);
+    if (window->getLeft() > maxLeft) {
+      window->setLeft(maxLeft > 0 ? maxLeft : 0);
+    }
+    if (window->getTop() > maxTop) {
+      window->setTop(maxTop > 0 ? maxTop : 0);
+    }
+  }
+}
 bool VScreen::canDrag(VEvent*) { return false; }
 bool VScreen::processEvent(VEvent*) { return false; }
 // Reached only when no widget below consumed the mouse event: it came to the bare screen.
@@ -152,56 +187,49 @@ void VScreen::sendEvent() {
     return;
   }
   MouseReachedScreen = false;
+  ++Dispatching;
   const bool consumed = event(LastEvent);
+  --Dispatching;
   if (type == etMouseDown) {
     MousePressTaken = consumed && !MouseReachedScreen;
   }
 }
 
 // Empties the queue one widget at a time, in request order, until it is empty, entries added
-// on the way included: take the first widget, take it out of its owner through the owner's
-// remove() (the screen's own for a top-level widget, so a subclass sees every child leave),
-// delete it with its subtree, drop its entry. A widget freed from a destructor or from a
-// remove() or childrenChanged() override is therefore gone before this dispatch routes.
+// on the way included: take the first widget, take it out of the list that holds it through
+// that owner's remove() (the screen's own for a top-level widget, so a subclass sees every
+// child leave), delete it with its subtree. Every entry names a live widget: a widget leaves
+// the queue when it is deleted, so the entries of its descendants go with it, and a widget
+// freed from a destructor or from a remove() or childrenChanged() override is gone before this
+// dispatch routes.
 //
-// Before a widget is deleted, its subtree is walked once: the entries of its descendants leave
-// the queue (they go with it, and must not be deleted twice), and the focus target is cleared
-// when it lies there. That test compares pointers only: the focus target may name a widget the
-// application has already deleted itself, which must never be read.
+// The focus target is cleared when it lies in the deleted subtree. That test compares pointers
+// only: the target may name a widget the application has already deleted itself.
 void VScreen::deleteQueuedWidgets() {
+  if (Dispatching > 0) {
+    return;
+  }
   std::vector<VWidget*> subtree;
   while (!WidgetsToRemove.empty()) {
     VWidget* w = WidgetsToRemove.front();
     WidgetsToRemove.pop_front();
     QueueIndex.erase(w);
-
-    const unsigned long requestsBefore = FreeRequests;
-    if (VWidget* owner = w->getOwner()) {
-      owner->remove(w);
+    w->QueuedIn = nullptr;
+    if (VWidget* holder = w->ListedIn) {
+      holder->remove(w);
     }
-    subtree.clear();
-    subtree.push_back(w);
-    for (std::size_t i = 0; i < subtree.size(); ++i) {
-      for (VWidget* child : childrenOf(subtree[i])) {
-        if (child != nullptr) {
-          subtree.push_back(child);
+    if (ScreenFocusedWidget != nullptr) {
+      subtree.assign(1, w);
+      for (std::size_t i = 0; i < subtree.size(); ++i) {
+        if (subtree[i] == ScreenFocusedWidget) {
+          ScreenFocusedWidget = nullptr;
+          break;
         }
+        const auto& children = childrenOf(subtree[i]);
+        subtree.insert(subtree.end(), children.begin(), children.end());
       }
-    }
-    for (VWidget* doomed : subtree) {
-      if (doomed == ScreenFocusedWidget) {
-        ScreenFocusedWidget = nullptr;
-      }
-      dequeue(doomed);
     }
     delete w;
-    // Requests made while it went (by remove, childrenChanged or a destructor) may name a
-    // widget of the deleted subtree, the widget itself included.
-    if (FreeRequests != requestsBefore) {
-      for (VWidget* doomed : subtree) {
-        dequeue(doomed);
-      }
-    }
   }
 }
 
@@ -210,8 +238,11 @@ void VScreen::dequeue(VWidget* w) {
   if (found != QueueIndex.end()) {
     WidgetsToRemove.erase(found->second);
     QueueIndex.erase(found);
+    w->QueuedIn = nullptr;
   }
 }
+
+void VScreen::dropQueued(VWidget* screen, VWidget* w) { static_cast<VScreen*>(screen)->dequeue(w); }
 
 void VScreen::glutResize(int, int) {}
 
@@ -263,6 +294,7 @@ void VScreen::glutMouse(int button, int state, int x, int y) {
       LastEvent->setType(etMouseDown);
       sendEvent();
     } else if (state == GLUT_UP) {
+      noteMouseRelease();  // ends every drag and resize, also those the release never reaches
       LastEvent->setType(etMouseUp);
       sendEvent();
       LastEvent->setType(etMouseClick);

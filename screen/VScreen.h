@@ -14,6 +14,9 @@
 /// widget is removed from its owner and deleted with its subtree. So a handler may free its own
 /// window; the rest of the walk that ran it still sees the window alive and in place, and the
 /// next event (the click after a release, the next input, the display pass) no longer does.
+/// A dispatch started from inside a handler (a nested host call) deletes nothing: the walks
+/// around it still hold the widgets. A queued widget deleted by other means (directly, or with
+/// an ancestor) leaves the queue as it goes.
 ///
 /// The host methods fill LastEvent and dispatch; fields an event does not define keep the
 /// values of the previous one (a motion keeps the last Button and Key).
@@ -112,11 +115,16 @@ class VScreen : public VWidget {
  private:
   void deleteQueuedWidgets();
   void dequeue(VWidget* w);  ///< drops w's entry, if it has one
+  /// A widget's destructor calls this (through VWidget's hook) when the screen queued it.
+  static void dropQueued(VWidget* screen, VWidget* w);
+  /// Keeps every window reachable and every maximised window filling the screen, after the
+  /// screen's size changed.
+  void fitWindows();
   bool contextCanServe();     ///< says on standard error why not
   /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
   /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
-  unsigned long FreeRequests = 0;  ///< counts freeWidget calls: did a deletion queue anything?
+  int Dispatching = 0;  ///< sendEvent calls in progress: nested ones delete nothing
 
   bool BackgroundVisible = true;
   bool ContextServes = true;

@@ -62,9 +62,10 @@ bool VButton::processEvent(VEvent* e) {
 // outside (edges count as inside) abandons a press for good.
 bool VButton::processMouseOwner(VEvent* e) {
   if (State == bsDown) {
-    const int x = e->getX();
-    const int y = e->getY();
-    if (x < Left || x > Left + Width || y < Top || y > Top + Height) {
+    const long long x = e->getX();
+    const long long y = e->getY();
+    if (x < Left || x > static_cast<long long>(Left) + Width || y < Top ||
+        y > static_cast<long long>(Top) + Height) {
       State = bsUp;
     }
   }

@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "core/VClamp.h"
 #include "core/VColor.h"
 
 VCaptionButton::VCaptionButton(VWidget* owner)
@@ -38,11 +39,12 @@ void VCaptionButton::layout() {
 
 // Widens by direct assignment: no MinWidth, no second layout, no onResize.
 void VCaptionButton::updateCaptionPosition() {
-  const int w = static_cast<int>(Font->getTextWidth(Caption.c_str()));
-  if (Width < w + 10) {
-    Width = w + 10;
+  const int w = vuna::toIntClamped(Font->getTextWidth(Caption.c_str()));
+  const int wanted = vuna::addClamped(w, 10);
+  if (Width < wanted) {
+    Width = wanted;
   }
-  CaptionPositionX = (Width - w) / 2;
+  CaptionPositionX = vuna::clampToInt((static_cast<long long>(Width) - w) / 2);
 }
 
 std::string VCaptionButton::getCaption() { return Caption; }

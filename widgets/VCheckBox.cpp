@@ -3,32 +3,13 @@
 
 #include <GL/gl.h>
 
-#include <climits>
 #include <cmath>
 #include <iostream>
 #include <utility>
 
+#include "core/VClamp.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
-
-namespace {
-
-// Whole pixels toward zero, saturated at the int range: an absurd caption length or font size
-// gives the widest widget there is, never an undefined conversion.
-int saturatedPixels(double value) {
-  if (std::isnan(value)) {
-    return 0;
-  }
-  if (value >= static_cast<double>(INT_MAX)) {
-    return INT_MAX;
-  }
-  if (value <= static_cast<double>(INT_MIN)) {
-    return INT_MIN;
-  }
-  return static_cast<int>(value);
-}
-
-}  // namespace
 
 VCheckBox::VCheckBox(VWidget* owner)
     : VWidget(owner), State(cbUnchecked), BoxSize(16), Caption(), Font(new VFont()) {
@@ -95,7 +76,7 @@ std::string VCheckBox::getCaption() { return Caption; }
 void VCheckBox::setCaption(std::string newValue) {
   Caption = std::move(newValue);
   const double textWidth = std::trunc(static_cast<double>(Font->getTextWidth(Caption.c_str())));
-  setWidth(saturatedPixels(static_cast<double>(BoxSize) + textWidth + 2.0));
+  setWidth(vuna::toIntClamped(static_cast<double>(BoxSize) + textWidth + 2.0));
 }
 
 VFont* VCheckBox::getFont() { return Font; }

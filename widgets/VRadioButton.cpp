@@ -13,9 +13,9 @@ VRadioButton::VRadioButton(VWidget* owner) : VCheckBox(owner), RadioButtonGroup(
 
 VRadioButton::~VRadioButton() {
   VRadioButton::CleanUp();
-  if (RadioButtonGroup != nullptr) {
-    RadioButtonGroup->remove(this);
-    RadioButtonGroup = nullptr;
+  RadioButtonGroup = nullptr;
+  while (!ListedBy.empty()) {
+    ListedBy.back()->remove(this);  // drops every entry of that group from ListedBy
   }
 }
 

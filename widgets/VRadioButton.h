@@ -1,6 +1,8 @@
 // VRadioButton: a check box drawn with the radio image that selects itself through its group.
 #pragma once
 
+#include <vector>
+
 #include "VCheckBox.h"
 
 class VRadioButtonGroup;
@@ -10,8 +12,9 @@ class VRadioButtonGroup;
 /// check box. Joining or leaving a group never changes State.
 ///
 /// Membership goes through setRadioButtonGroup, which keeps the button listed exactly once in
-/// the group it names. The link never dangles: a button leaves its group when it is destroyed,
-/// and a group that is destroyed first clears the links of its members.
+/// the group it names. Nothing dangles: a destroyed button leaves every group that lists it
+/// (also one that listed it through the group's own add), and a group that is destroyed first
+/// clears the links of its members.
 class VRadioButton : public VCheckBox {
   friend class VRadioButtonGroup;
 
@@ -34,7 +37,7 @@ class VRadioButton : public VCheckBox {
   bool canFocus(VEvent* e) override;  ///< true
   void Init() override;
   void CleanUp() override;
-  /// Leaves the group it is listed in.
+  /// Leaves every group it is listed in.
   ~VRadioButton() override;
 
   virtual VRadioButtonGroup* getRadioButtonGroup();
@@ -45,6 +48,9 @@ class VRadioButton : public VCheckBox {
   void print();
 
  private:
+  /// The groups listing this button, one entry per listing, kept by the groups' add and
+  /// remove, so that a dying button leaves each of them.
+  std::vector<VRadioButtonGroup*> ListedBy;
   /// Called by a group that is being destroyed: forgets the link without calling back into the
   /// group, whose list is being walked.
   void forgetGroup(VRadioButtonGroup* dying);

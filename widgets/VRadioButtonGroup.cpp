@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <vector>
 
 #include "widgets/VRadioButton.h"
 
@@ -13,6 +12,8 @@ VRadioButtonGroup::~VRadioButtonGroup() {
   // forgetGroup only clears a field, so the list stays untouched while it is walked.
   for (VRadioButton* member : Items) {
     member->forgetGroup(this);
+    auto& listedBy = member->ListedBy;
+    listedBy.erase(std::remove(listedBy.begin(), listedBy.end(), this), listedBy.end());
   }
   Items.clear();
 }
@@ -20,22 +21,42 @@ VRadioButtonGroup::~VRadioButtonGroup() {
 void VRadioButtonGroup::add(VRadioButton* rb) {
   if (rb != nullptr) {
     Items.push_front(rb);
+    rb->ListedBy.push_back(this);
   }
 }
 
-void VRadioButtonGroup::remove(VRadioButton* rb) { Items.remove(rb); }
-
-void VRadioButtonGroup::setAsSelected(VRadioButton* rb) {
-  // setState is virtual, and an override may move its button to another group (or destroy a
-  // member, which leaves the group). So the walk runs over a snapshot and skips every entry
-  // that is no longer listed by the time its turn comes.
-  const std::vector<VRadioButton*> members(Items.begin(), Items.end());
-  for (VRadioButton* member : members) {
-    if (std::find(Items.begin(), Items.end(), member) == Items.end()) {
+void VRadioButtonGroup::remove(VRadioButton* rb) {
+  if (rb == nullptr) {
+    return;
+  }
+  for (auto it = Items.begin(); it != Items.end();) {
+    if (*it != rb) {
+      ++it;
       continue;
     }
+    for (Walk* walk = Walks; walk != nullptr; walk = walk->Outer) {
+      if (walk->Next == it) {
+        ++walk->Next;
+      }
+    }
+    it = Items.erase(it);
+  }
+  auto& listedBy = rb->ListedBy;
+  listedBy.erase(std::remove(listedBy.begin(), listedBy.end(), this), listedBy.end());
+}
+
+// One pass over the members, each through the virtual setState. An override may move its
+// button to another group or destroy a member, which leaves the group: the walk's next entry
+// is stepped past any entry that goes, so it never reads a member that left.
+void VRadioButtonGroup::setAsSelected(VRadioButton* rb) {
+  Walk walk{Items.begin(), Walks};
+  Walks = &walk;
+  while (walk.Next != Items.end()) {
+    VRadioButton* member = *walk.Next;
+    ++walk.Next;
     member->setState(member == rb ? cbChecked : cbUnchecked);
   }
+  Walks = walk.Outer;
 }
 
 void VRadioButtonGroup::print() {

@@ -8,7 +8,7 @@ class VRadioButton;
 /// A plain object owned by whoever created it; it never owns its members. Applications manage
 /// membership with VRadioButton::setRadioButtonGroup, which calls add and remove itself; add and
 /// remove alone change only the list, not the button's link. Destroying the group clears the
-/// link of every member that names it.
+/// link of every member that names it; destroying a member takes it out of every group.
 class VRadioButtonGroup {
  protected:
   std::list<VRadioButton*> Items;  ///< newest member first
@@ -28,4 +28,13 @@ class VRadioButtonGroup {
   /// itself. A member that leaves the group from its setState is not visited afterwards.
   void setAsSelected(VRadioButton* rb);
   void print();
+
+ private:
+  /// setAsSelected walks in progress, innermost first: remove steps them past an entry it
+  /// erases, so a member's setState may change the membership.
+  struct Walk {
+    std::list<VRadioButton*>::iterator Next;
+    Walk* Outer;
+  };
+  Walk* Walks = nullptr;
 };

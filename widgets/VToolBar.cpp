@@ -6,6 +6,7 @@
 #include <iostream>
 #include <vector>
 
+#include "core/VClamp.h"
 #include "core/VColor.h"
 #include "draw/VLookAndFeel.h"
 
@@ -41,6 +42,11 @@ void VToolBar::draw(VEvent*) {
 }
 
 void VToolBar::layout() {
+  cancelLayoutRequest();
+  layoutRow(nullptr);
+}
+
+void VToolBar::layoutRow(const VWidget* placed) {
   if (LayingOut) {
     LayoutAgain = true;
     return;
@@ -51,20 +57,28 @@ void VToolBar::layout() {
     // Children is front to back and add() puts the newest in front: the row runs from the
     // back of the list. A copy, since the child setters run code that may change the list.
     const std::vector<VWidget*> row(Children.rbegin(), Children.rend());
-    if (row.empty()) {
-      break;
-    }
     const int n = static_cast<int>(row.size());
-    const int slot = (Width - MoverWidth) / n - 2;
     for (int i = 0; i < n; ++i) {
       VWidget* child = row[static_cast<std::size_t>(i)];
-      child->setTop(2);
-      child->setHeight(Height - 4);
-      child->setWidth(slot);
-      child->setLeft(MoverWidth + i * (slot + 2));
+      if (child != placed) {
+        place(child, i, n);
+      }
     }
+    placed = nullptr;  // a second pass runs because the row changed: all of it
   } while (LayoutAgain);
   LayingOut = false;
+}
+
+void VToolBar::place(VWidget* child, int index, int n) {
+  const long long slot = (static_cast<long long>(Width) - MoverWidth) / n - 2;
+  child->setTop(2);
+  child->setHeight(vuna::subClamped(Height, 4));
+  child->setWidth(vuna::clampToInt(slot));
+  child->setLeft(vuna::clampToInt(MoverWidth + index * (slot + 2)));
+}
+
+void VToolBar::finishRow(VWidget* self, const VWidget* placed) {
+  static_cast<VToolBar*>(self)->layoutRow(placed);
 }
 
 bool VToolBar::canDrag(VEvent* e) { return e->getX() - Left < MoverWidth; }
@@ -73,7 +87,24 @@ bool VToolBar::processEvent(VEvent*) { return false; }
 
 bool VToolBar::processMouseOwner(VEvent*) { return false; }
 
-void VToolBar::childrenChanged() { layout(); }
+void VToolBar::childrenChanged() {
+  const std::size_t length = Children.size();
+  const bool joined = length == RowLength + 1;
+  RowLength = length;
+  if (LayingOut) {
+    LayoutAgain = true;
+    return;
+  }
+  if (!joined) {
+    requestLayout(&VToolBar::finishRow, nullptr);
+    return;
+  }
+  // The newest child is in front and ends the row. The request comes first, so that its own
+  // setters leave the deferred rest alone.
+  VWidget* newest = Children.front();
+  requestLayout(&VToolBar::finishRow, newest);
+  place(newest, static_cast<int>(length) - 1, static_cast<int>(length));
+}
 
 bool VToolBar::canFocus(VEvent*) { return false; }
 

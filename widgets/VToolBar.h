@@ -1,6 +1,8 @@
 // VToolBar: a raised strip with a mover grip that lays out its children in one row of equal slots.
 #pragma once
 
+#include <cstddef>
+
 #include "../core/VWidget.h"
 
 /// Row: with n children, each is s = (Width - MoverWidth) / n - 2 wide (truncating) and
@@ -10,8 +12,11 @@
 /// shrink to s overlap. The toolbar sizes its children to itself, never itself to them.
 ///
 /// The row is laid out again on every child added or removed and on every real size change.
-/// A child still being built when it joins (a caption button sizes itself in its own Init) may
-/// leave the slot it was given; the next layout puts it back.
+/// A child that joins is placed at once, in the slot of the new row; moving the others into
+/// their new slots waits until the row is next seen (another child's geometry read or set, the
+/// toolbar drawn or routed to), so building a row of n children costs one pass, not n, and
+/// looks the same. A child still being built when it joins (a caption button sizes itself in
+/// its own Init) may leave the slot it was given; the next layout puts it back.
 ///
 /// A press in the mover strip (x < MoverWidth) drags the toolbar with any mouse button; a press
 /// elsewhere only brings it to the front of its owner. Pressing a child never reorders the row.
@@ -32,7 +37,8 @@ class VToolBar : public VWidget {
   bool canDrag(VEvent* e) override;  ///< the press lies in the mover strip
   bool processEvent(VEvent* e) override;
   bool processMouseOwner(VEvent* e) override;
-  void childrenChanged() override;  ///< layout()
+  /// Places a child that joined, and defers the rest of the row (see above).
+  void childrenChanged() override;
   bool canFocus(VEvent* e) override;  ///< false; a focusable child still puts it on the chain
   void Init() override;               ///< 100 x 25, stored without running layout or onResize
   void CleanUp() override;
@@ -50,4 +56,10 @@ class VToolBar : public VWidget {
   /// row always reflects the final child list.
   bool LayingOut = false;
   bool LayoutAgain = false;
+  std::size_t RowLength = 0;  ///< children at the last childrenChanged: was the change an add?
+  /// Lays out the row, leaving out `placed` (a child placed when it joined), null for none.
+  void layoutRow(const VWidget* placed);
+  /// Puts child into slot `index` of a row of n.
+  void place(VWidget* child, int index, int n);
+  static void finishRow(VWidget* self, const VWidget* placed);
 };

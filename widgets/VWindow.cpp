@@ -7,6 +7,7 @@
 #include <iostream>
 #include <utility>
 
+#include "core/VClamp.h"
 #include "draw/VLookAndFeel.h"
 #include "widgets/VWindow_Handlers.h"
 
@@ -27,6 +28,7 @@ VWindow::VWindow(VWidget* owner)
       OldHeight(0),
       ResizeStartX(0),
       ResizeStartY(0),
+      ResizeRelease(0),
       TitleBarHeight(23),
       TitleBarBorder(2),
       MinResizeWidth(60),
@@ -92,25 +94,37 @@ void VWindow::CleanUp() {}
 
 void VWindow::draw(VEvent*) { drawFrame(); }
 
+// The maximise button sits 3 pixels left of the close button's place, whether or not the close
+// button is still there.
 void VWindow::layout() {
-  CloseButton->setLeft(Width - CloseButton->getWidth() - TitleBarBorder - 3);
-  MaximizeButton->setLeft(CloseButton->getLeft() - MaximizeButton->getWidth() - 3);
+  using Wide = long long;
+  const Wide closeWidth = CloseButton != nullptr ? CloseButton->getWidth() : TitleBarHeight - 4;
+  const Wide closeLeft = static_cast<Wide>(Width) - closeWidth - TitleBarBorder - 3;
+  if (CloseButton != nullptr) {
+    CloseButton->setLeft(vuna::clampToInt(closeLeft));
+  }
+  if (MaximizeButton != nullptr) {
+    MaximizeButton->setLeft(vuna::clampToInt(closeLeft - MaximizeButton->getWidth() - 3));
+  }
 }
 
-bool VWindow::canDrag(VEvent* e) { return e->getY() - Top < TitleBarHeight; }
+bool VWindow::canDrag(VEvent* e) { return vuna::subClamped(e->getY(), Top) < TitleBarHeight; }
 
 bool VWindow::processEvent(VEvent* e) {
   if (!Resizable || e->getButton() != mbLeft || e->getType() != etMouseDown) {
     return false;
   }
-  const int x = e->getX();
-  const int y = e->getY();
-  if ((Left + Width) - x > kResizeCorner || (Top + Height) - y > kResizeCorner) {
+  using Wide = long long;
+  const Wide x = e->getX();
+  const Wide y = e->getY();
+  if ((static_cast<Wide>(Left) + Width) - x > kResizeCorner ||
+      (static_cast<Wide>(Top) + Height) - y > kResizeCorner) {
     return false;
   }
-  ResizeStartX = Width - x;
-  ResizeStartY = Height - y;
+  ResizeStartX = vuna::clampToInt(Width - x);
+  ResizeStartY = vuna::clampToInt(Height - y);
   Resizing = true;
+  ResizeRelease = mouseReleases();
   return true;
 }
 
@@ -124,8 +138,12 @@ bool VWindow::processMouseOwner(VEvent* e) {
   if (!Resizing) {
     return false;
   }
-  int w = e->getX() + ResizeStartX;
-  int h = e->getY() + ResizeStartY;
+  if (ResizeRelease != mouseReleases()) {
+    Resizing = false;  // a release that never reached the window ended it
+    return false;
+  }
+  int w = vuna::addClamped(e->getX(), ResizeStartX);
+  int h = vuna::addClamped(e->getY(), ResizeStartY);
   if (w < MinResizeWidth) {
     w = MinResizeWidth;
   }
@@ -133,8 +151,8 @@ bool VWindow::processMouseOwner(VEvent* e) {
     h = MinResizeHeight;
   }
   if (Owner != nullptr) {
-    const int maxWidth = Owner->getWidth() - Left;
-    const int maxHeight = Owner->getHeight() - Top;
+    const int maxWidth = vuna::subClamped(Owner->getWidth(), Left);
+    const int maxHeight = vuna::subClamped(Owner->getHeight(), Top);
     setWidth(w < maxWidth ? w : maxWidth);
     setHeight(h < maxHeight ? h : maxHeight);
   } else {
@@ -144,7 +162,16 @@ bool VWindow::processMouseOwner(VEvent* e) {
   return false;
 }
 
-void VWindow::childrenChanged() {}
+// A window's own buttons are children like any others: a program may free, remove or move
+// them. The window forgets a button that leaves it and goes on without it.
+void VWindow::childrenChanged() {
+  if (CloseButton != nullptr && !lists(CloseButton)) {
+    CloseButton = nullptr;
+  }
+  if (MaximizeButton != nullptr && !lists(MaximizeButton)) {
+    MaximizeButton = nullptr;
+  }
+}
 
 bool VWindow::canFocus(VEvent*) { return true; }
 
@@ -174,7 +201,13 @@ void VWindow::drawFrame() {
   LookAndFeel->drawRect(b, b, w - 2 * b, static_cast<float>(TitleBarHeight));
   glEnd();
 
-  const int captionWidth = MaximizeButton->getLeft() - TitleBarBorder - 2;
+  // The caption ends where the maximise button begins, or would begin.
+  const int buttonsLeft = MaximizeButton != nullptr ? MaximizeButton->getLeft()
+                          : CloseButton != nullptr
+                              ? vuna::subClamped(CloseButton->getLeft(), TitleBarHeight - 1)
+                              : vuna::clampToInt(static_cast<long long>(Width) - 2 * (TitleBarHeight - 4) -
+                                                 TitleBarBorder - 6);
+  const int captionWidth = vuna::subClamped(buttonsLeft, TitleBarBorder + 2);
   const int count = Font->getLengthForWidth(Caption.c_str(), captionWidth);
   Font->drawAtPos(Caption.c_str(), TitleBarBorder + 2, TitleBarBorder + 2, count);
   Font->setBold(false);
@@ -190,10 +223,10 @@ void VWindow::drawFrame() {
   }
 
   char text[kCoordTextSize];
-  if (Resizing) {
+  if (Resizing && ResizeRelease == mouseReleases()) {
     std::snprintf(text, sizeof text, "resize to %dx%d", Width, Height);
-    drawCoordInfos(Width + 10, Height - 10, text);
-  } else if (Dragging) {
+    drawCoordInfos(vuna::addClamped(Width, 10), vuna::subClamped(Height, 10), text);
+  } else if (isDragging()) {
     std::snprintf(text, sizeof text, "move to (%d,%d)", Left, Top);
     drawCoordInfos(5, -25, text);
   }
@@ -208,15 +241,15 @@ void VWindow::drawCoordInfos(int x, int y, const char* text) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glColor4f(0.2f, 0.2f, 0.2f, 0.5f);
   glBegin(GL_POLYGON);
-  LookAndFeel->drawRect(static_cast<float>(x - 5), static_cast<float>(y - 2), tw + 10.0f,
-                        static_cast<float>(Font->getSize() + 5));
+  LookAndFeel->drawRect(static_cast<float>(x) - 5.0f, static_cast<float>(y) - 2.0f, tw + 10.0f,
+                        static_cast<float>(Font->getSize()) + 5.0f);
   glEnd();
   glDisable(GL_BLEND);
   Font->drawAtPos(text, x, y, -1);
 }
 
 void VWindow::drawCloseButton() {
-  if (LookAndFeel == nullptr) {
+  if (LookAndFeel == nullptr || CloseButton == nullptr) {
     return;
   }
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -225,7 +258,7 @@ void VWindow::drawCloseButton() {
 }
 
 void VWindow::drawMaximizeButton() {
-  if (LookAndFeel == nullptr) {
+  if (LookAndFeel == nullptr || MaximizeButton == nullptr) {
     return;
   }
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -246,8 +279,10 @@ void VWindow::maximize() {
     OldHeight = Height;
     setLeft(0);
     setTop(0);
-    setWidth(Owner->getWidth() - Owner->getClientBorderLeft() - Owner->getClientBorderRight());
-    setHeight(Owner->getHeight() - Owner->getClientBorderTop() - Owner->getClientBorderBottom());
+    setWidth(vuna::clampToInt(static_cast<long long>(Owner->getWidth()) -
+                              Owner->getClientBorderLeft() - Owner->getClientBorderRight()));
+    setHeight(vuna::clampToInt(static_cast<long long>(Owner->getHeight()) -
+                               Owner->getClientBorderTop() - Owner->getClientBorderBottom()));
     Maximized = true;
   } else {
     setLeft(OldLeft);

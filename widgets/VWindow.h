@@ -33,6 +33,7 @@ class VWindow : public VWidget {
   int OldHeight;
   int ResizeStartX;  ///< Width minus the pointer's x (owner space) when the resize began
   int ResizeStartY;
+  unsigned long ResizeRelease;  ///< mouseReleases() when the resize began: a later one ends it
 
  protected:
   int TitleBarHeight;  ///< also the height of the drag zone
@@ -42,8 +43,10 @@ class VWindow : public VWidget {
   int MinResizeHeight;
   bool Maximized;
   bool Resizable;  ///< grip drawn and corner live
-  VButton* CloseButton;     ///< a child like any other: deleted by the base with the children
-  VButton* MaximizeButton;  ///< likewise
+  /// Children like any others, deleted by the base with the children; null once a button has
+  /// left the window (freed, removed or moved by the program): the window works on without it.
+  VButton* CloseButton;
+  VButton* MaximizeButton;
   VFont* Font;              ///< owned; caption and coordinate box
   VColor* TitleBarColor;          ///< owned; title bar of the active window
   VColor* TitleBarColorInactive;  ///< owned

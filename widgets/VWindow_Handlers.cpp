@@ -6,8 +6,11 @@
 namespace vuna {
 
 namespace {
-VWindow* windowOf(VWidget* button) {
-  return button != nullptr ? dynamic_cast<VWindow*>(button->getOwner()) : nullptr;
+// The window whose own close or maximise button this is: a button the program moved into
+// another widget has no window to paint or maximise.
+VWindow* windowOf(VWidget* button, VButton* (VWindow::*own)()) {
+  auto* window = button != nullptr ? dynamic_cast<VWindow*>(button->getOwner()) : nullptr;
+  return window != nullptr && (window->*own)() == button ? window : nullptr;
 }
 }  // namespace
 
@@ -19,19 +22,19 @@ void CloseButtonHandler(VWidget* w, VEvent*) {
 }
 
 void drawCloseButtonHandler(VWidget* w, VEvent*) {
-  if (VWindow* window = windowOf(w)) {
+  if (VWindow* window = windowOf(w, &VWindow::getCloseButton)) {
     window->drawCloseButton();
   }
 }
 
 void MaximizeButtonHandler(VWidget* w, VEvent*) {
-  if (VWindow* window = windowOf(w)) {
+  if (VWindow* window = windowOf(w, &VWindow::getMaximizeButton)) {
     window->maximize();
   }
 }
 
 void drawMaximizeButtonHandler(VWidget* w, VEvent*) {
-  if (VWindow* window = windowOf(w)) {
+  if (VWindow* window = windowOf(w, &VWindow::getMaximizeButton)) {
     window->drawMaximizeButton();
   }
 }

@@ -109,6 +109,19 @@ TEST_F(DemoWindow, EachWindowHasItsOwnGroup) {
   EXPECT_EQ(radio(window_, "Item 2")->getState(), cbUnchecked);
 }
 
+// The program may free the demo window's own widgets: the window forgets each, and "Fenster"
+// opens its window with the default caption when the field is gone.
+TEST_F(DemoWindow, FensterOpensAWindowAfterTheFieldWasFreed) {
+  window_->textedit->free();
+  window_->toolbarWidth->free();
+  clickOn(button(window_, "Fenster"));
+  EXPECT_EQ(window_->textedit, nullptr);
+  EXPECT_EQ(window_->toolbarWidth, nullptr);
+  MyWindow* second = demoWindows()[0];
+  ASSERT_NE(second, window_);
+  EXPECT_EQ(second->getCaption(), "Window");
+}
+
 TEST_F(DemoWindow, TypingIntoTheFieldKeepsWhatFits) {
   clickOn(window_->textedit);
   EXPECT_EQ(window_->getFocusPath(), window_->textedit);

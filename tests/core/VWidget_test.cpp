@@ -84,78 +84,11 @@ TEST(VWidget, BringToFrontOfANonChildLeavesTheOrderUnchanged) {
   EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b, a}));
 }
 
-TEST(VWidget, BringToFrontOfADuplicatedEntryDropsItAndInsertsNothing) {
-  // Only a child listed exactly once is moved; a doubled entry is removed, as designed.
-  Inspectable owner(nullptr);
-  auto* a = new VWidget(&owner);
-  auto* b = new VWidget(&owner);
-  owner.add(a);  // a is now listed twice
-  owner.bringToFront(a);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b}));
-  delete a;
-}
-
-// bringToFront skips its walk for a child that is in front and listed nowhere else; these
-// cases change how often a widget is listed, so a wrong count would show as a wrong order.
-TEST(VWidget, BringToFrontOfAFrontChildAddedTwiceAfterARemoveStillDropsBothEntries) {
-  Inspectable owner(nullptr);
-  auto* a = new VWidget(&owner);
-  auto* b = new VWidget(&owner);
-  owner.remove(a);
-  owner.bringToFront(b);  // b in front, listed once: order kept
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b}));
-  owner.add(a);
-  owner.add(a);  // {a, a, b}
-  owner.bringToFront(a);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b}));
-  owner.add(a);  // listed once again, in front
-  owner.bringToFront(a);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a, b}));
-}
-
-TEST(VWidget, BringToFrontOfAChildAlsoListedByAnotherOwnerMovesItWithinThisList) {
-  Inspectable first(nullptr);
-  Inspectable second(nullptr);
-  auto* shared = new VWidget(&first);
-  auto* other = new VWidget(&second);
-  second.add(shared);  // {shared, other}
-  second.bringToFront(shared);
-  EXPECT_EQ(second.children(), (std::vector<VWidget*>{shared, other}));
-  second.bringToFront(other);
-  EXPECT_EQ(second.children(), (std::vector<VWidget*>{other, shared}));
-  EXPECT_EQ(first.children(), (std::vector<VWidget*>{shared}));
-  second.remove(shared);  // first deletes it
-}
-
-TEST(VWidget, BringToFrontOfAChildInFrontOfAnotherListButNotOfThisOneMovesIt) {
-  Inspectable first(nullptr);
-  Inspectable second(nullptr);
-  auto* moved = new VWidget(&first);  // in front of first's list
-  auto* front = new VWidget(&second);
-  second.add(moved);
-  second.bringToFront(front);  // {front, moved}
-  EXPECT_EQ(second.children(), (std::vector<VWidget*>{front, moved}));
-  second.bringToFront(moved);
-  EXPECT_EQ(second.children(), (std::vector<VWidget*>{moved, front}));
-  second.remove(moved);
-}
-
-TEST(VWidget, BringToFrontOfNullAmongNullEntriesDropsThemAll) {
-  Inspectable owner(nullptr);
-  auto* a = new VWidget(&owner);
-  owner.add(nullptr);
-  owner.add(nullptr);  // {null, null, a}
-  owner.bringToFront(nullptr);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a}));
-  owner.add(nullptr);
-  owner.bringToFront(nullptr);  // listed once: moved to (kept in) front
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{nullptr, a}));
-}
-
-// add, remove and bringToFront remember where a child listed once sits, so that they need not
-// walk its siblings. Against a plain model of the designed list rules, in long seeded runs that
-// list children twice, in two owners, and null: any stale position shows as a wrong order.
-TEST(VWidget, AddRemoveAndBringToFrontKeepTheDesignedOrderInLongMixedRuns) {
+// add, remove and bringToFront keep each widget listed by at most one owner, at most once, and
+// remember where it sits so that they need not walk its siblings. Against a plain model of
+// those rules, in long seeded runs that add children already listed here or by the other
+// owner, and null: any stale position shows as a wrong order, any lost move as a wrong owner.
+TEST(VWidget, AddRemoveAndBringToFrontKeepEachChildListedOnceInLongMixedRuns) {
   using Model = std::list<VWidget*>;
   for (unsigned seed : {1u, 2u, 3u, 4u}) {
     Inspectable owners[2] = {Inspectable(nullptr), Inspectable(nullptr)};
@@ -173,25 +106,34 @@ TEST(VWidget, AddRemoveAndBringToFrontKeepTheDesignedOrderInLongMixedRuns) {
       const unsigned o = roll(2);
       VWidget* child = pool[roll(static_cast<unsigned>(pool.size()))];
       Model& model = models[o];
+      const bool listed = std::find(model.begin(), model.end(), child) != model.end();
       const unsigned op = roll(3);
       if (op == 0) {
         owners[o].add(child);
-        model.push_front(child);
+        if (child != nullptr && !listed) {
+          models[1 - o].remove(child);  // moved
+          model.push_front(child);
+        }
       } else if (op == 1) {
         owners[o].remove(child);
         model.remove(child);
       } else {
         owners[o].bringToFront(child);
-        const auto entries = std::count(model.begin(), model.end(), child);
-        if (entries == 1) {
+        if (listed) {
           model.remove(child);
           model.push_front(child);
-        } else if (entries > 1) {
-          model.remove(child);
         }
       }
-      ASSERT_EQ(owners[o].children(), std::vector<VWidget*>(model.begin(), model.end()))
-          << "seed " << seed << " step " << step << " op " << op;
+      for (int k = 0; k < 2; ++k) {
+        ASSERT_EQ(owners[k].children(), std::vector<VWidget*>(models[k].begin(), models[k].end()))
+            << "seed " << seed << " step " << step << " op " << op;
+      }
+      if (child != nullptr) {
+        const bool inFirst = std::count(models[0].begin(), models[0].end(), child) > 0;
+        const bool inSecond = std::count(models[1].begin(), models[1].end(), child) > 0;
+        ASSERT_EQ(child->getOwner(), inFirst ? &owners[0] : inSecond ? &owners[1] : nullptr)
+            << "seed " << seed << " step " << step << " op " << op;
+      }
     }
     for (int o = 0; o < 2; ++o) {
       for (VWidget* child : pool) {
@@ -204,7 +146,53 @@ TEST(VWidget, AddRemoveAndBringToFrontKeepTheDesignedOrderInLongMixedRuns) {
   }
 }
 
-TEST(VWidget, AddAndRemoveBothRunChildrenChanged) {
+// What add does with each kind of child, and what the owners see: their childrenChanged counts
+// and the line on standard error.
+TEST(VWidget, AddMovesIgnoresRepeatsAndRefusesCycles) {
+  class Counting : public VWidget {
+   public:
+    explicit Counting(VWidget* owner) : VWidget(owner) {}
+    int changes = 0;
+    void childrenChanged() override { ++changes; }
+  };
+  const std::string refused =
+      "Vuna: a widget cannot be added to itself or to a widget inside it; the add is ignored";
+  struct Case {
+    const char* what;
+    int target;  // 0 first owner, 1 second owner, 2 the child (a widget inside the first)
+    int added;   // 0 first owner, 2 the child, 3 its grandchild, 4 null
+    int firstChanges;
+    int secondChanges;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"a repeat", 0, 2, 0, 0, ""},
+      {"null", 1, 4, 0, 0, ""},
+      {"a child of another owner", 1, 2, 1, 1, ""},
+      {"the owner itself", 0, 0, 0, 0, "x"},
+      {"an ancestor", 2, 0, 0, 0, "x"},
+      {"into its own child", 3, 2, 0, 0, "x"},
+  };
+  for (const Case& c : cases) {
+    Counting first(nullptr);
+    Counting second(nullptr);
+    auto* child = new Counting(&first);
+    auto* grandchild = new Counting(child);
+    first.changes = second.changes = child->changes = 0;
+    VWidget* widgets[] = {&first, &second, child, grandchild, nullptr};
+    vt::StreamCapture err(std::cerr);
+    widgets[c.target]->add(widgets[c.added]);
+    EXPECT_EQ(first.changes, c.firstChanges) << c.what;
+    EXPECT_EQ(second.changes, c.secondChanges) << c.what;
+    EXPECT_EQ(err.lines(), *c.error != '\0' ? Lines{refused} : Lines{}) << c.what;
+    EXPECT_EQ(child->getOwner(), c.secondChanges > 0 ? &second : &first) << c.what;
+    EXPECT_EQ(grandchild->getOwner(), child) << c.what;
+    second.remove(child);
+    first.add(child);  // back where its deletion finds it
+  }
+}
+
+TEST(VWidget, AddAndRemoveRunChildrenChangedAndRemoveLeavesTheChildWithoutOwner) {
   class Counting : public VWidget {
    public:
     Counting() : VWidget(nullptr) {}
@@ -215,8 +203,20 @@ TEST(VWidget, AddAndRemoveBothRunChildrenChanged) {
   EXPECT_EQ(owner.changes, 1);
   owner.remove(a);
   EXPECT_EQ(owner.changes, 2);
-  EXPECT_EQ(a->getOwner(), &owner);  // remove does not re-own
+  EXPECT_EQ(a->getOwner(), nullptr);  // the caller's now
   delete a;
+}
+
+// Deleting a widget that is still listed takes it out of its owner's list first: the owner
+// never holds a freed child, and sees it leave.
+TEST(VWidget, DeletingAListedWidgetTakesItOutOfItsOwner) {
+  Inspectable owner(nullptr);
+  auto* a = new VWidget(&owner);
+  auto* b = new VWidget(&owner);
+  owner.setFocusPath(b);
+  delete b;
+  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a}));
+  EXPECT_EQ(owner.getFocusPath(), nullptr);
 }
 
 TEST(VWidget, RemoveOfTheFocusedChildClearsFocusPathAndOfAnotherLeavesIt) {
@@ -250,10 +250,11 @@ TEST(VWidget, DeletingAWidgetDeletesItsWholeSubtree) {
   EXPECT_EQ(destroyed, 5);
 }
 
-TEST(VWidget, FreeChildrenSkipsNullEntries) {
+TEST(VWidget, FreeChildrenDeletesEveryChildAndNullIsNeverListed) {
   Inspectable owner(nullptr);
   new VWidget(&owner);
   owner.add(nullptr);
+  EXPECT_EQ(owner.children().size(), 1u);
   owner.freeChildren();
   EXPECT_TRUE(owner.children().empty());
 }

@@ -197,6 +197,24 @@ TEST_F(ProgramCalls, TheDrawAndMouseWalksSurviveChangesToTheListTheyWalk) {
   front->free();
 }
 
+// A handler that frees its own window and then makes a host call of its own (a nested
+// dispatch): nothing is deleted until the outermost dispatch, whose walk still holds the button.
+TEST_F(ProgramCalls, ANestedDispatchDeletesNothingTheOuterWalkHolds) {
+  static VScreen* host = nullptr;
+  host = screen_;
+  VWindow* w = window(20, 20);
+  auto* button = new VCaptionButton(w);
+  button->setTop(40);
+  button->onMouseDown = [](VWidget* b, VEvent*) {
+    b->getOwner()->free();
+    host->glutDisplay();
+    b->setLeft(b->getLeft() + 1);  // the button is still alive here
+  };
+  press(20 + button->getLeft() + 5, 20 + button->getTop() + 5);
+  release(20 + button->getLeft() + 5, 20 + button->getTop() + 5);
+  EXPECT_FALSE(screen_->lists(w));
+}
+
 // Left press on a window's title bar or corner, right press and release on another window,
 // left release there: the release never reached the first window, but it ends its move or
 // resize all the same, so a later drag that starts on the bare screen leaves it alone.

@@ -548,4 +548,46 @@ TEST_F(Routing, DrawsEachOwnerBeforeItsChildrenAndChildrenBackToFront) {
   EXPECT_EQ(check.problems(), "");
 }
 
+// A leaf whose drawing leaves a translation in the matrix, as a widget's draw may, and notes the
+// deepest model-view stack it saw.
+class Leaver : public RecordingWidget {
+ public:
+  using RecordingWidget::RecordingWidget;
+  void draw(VEvent* e) override {
+    RecordingWidget::draw(e);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    deepest = std::max(deepest, static_cast<int>(depth));
+    glTranslatef(300.0f, 300.0f, 0.0f);
+  }
+  static int deepest;
+};
+int Leaver::deepest = 0;
+
+// GL promises only 32 model-view entries; nesting deeper than that still draws every widget at
+// its place, each leaf's leftover translation undone, within a few entries of the stack.
+TEST_F(Routing, FortyFiveNestedWidgetsDrawAtTheirPlacesWithinAFewStackEntries) {
+  vt::resetView();
+  vt::FrameCheck check;
+  TestRoot root;
+  std::vector<RecordingWidget*> chain;
+  VWidget* owner = &root;
+  for (int level = 1; level <= 45; ++level) {
+    new Leaver(owner, "leaf", 0, 0);  // behind the next level: drawn before it
+    chain.push_back(new RecordingWidget(owner, "level", 2, 1));
+    owner = chain.back();
+  }
+  Leaver::deepest = 0;
+  GLint start = 0;
+  glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &start);
+  VEvent e;
+  root.event(&e);
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    EXPECT_EQ(chain[i]->drawnAtX, 2.0f * (i + 1)) << "level " << i + 1;
+    EXPECT_EQ(chain[i]->drawnAtY, 1.0f * (i + 1)) << "level " << i + 1;
+  }
+  EXPECT_LE(Leaver::deepest, start + 8);
+  EXPECT_EQ(check.problems(), "");
+}
+
 }  // namespace

@@ -222,7 +222,11 @@ bool CTextDrawer::PrintText(bool bold, int maxLength, const char* fmt, ...) {
   return true;
 }
 
-void CTextDrawer::SetFontTextureId(unsigned int aFontTextureId) { mFontTexId = aFontTextureId; }
+// The names in use are made the current context's first, so the sheet is kept for that context.
+void CTextDrawer::SetFontTextureId(unsigned int aFontTextureId) {
+  useCurrentContext();
+  mFontTexId = aFontTextureId;
+}
 
 void CTextDrawer::SetColor(float aR, float aG, float aB, float aA) {
   mR = aR;

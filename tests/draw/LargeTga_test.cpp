@@ -225,31 +225,21 @@ TEST_F(LargeTga, A512By512FileThatEndsEarlyUploadsNothing) {
   }
 }
 
-// Paths that are not regular files are not opened for reading at all: code 13, the designed
-// line, and one line that says why.
+// Paths that are not regular files are not opened for reading: code 13, the designed line, and
+// one line that says why.
 TEST_F(LargeTga, AFolderOrADeviceGivenAsTheImageIsNotOpened) {
   const std::string line = "Error occured while tried to load TGA texture from ";
-  struct Case {
-    std::string path;
-    const char* kind;
-  };
-  for (const Case& c : {Case{folder.path(), "a folder"}, Case{"/dev/null", "a device"}}) {
-    SCOPED_TRACE(c.path);
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    {
-      vt::StreamCapture err(std::cerr);
-      EXPECT_EQ(loadTGA(c.path.c_str(), static_cast<int>(tex)), tgaCannotOpen);
-    }
-    glDeleteTextures(1, &tex);
+  for (const auto& [path, kind] : {std::pair{folder.path(), "a folder"}, {"/dev/null", "a device"}}) {
+    SCOPED_TRACE(path);
     vt::StreamCapture out(std::cout);
     vt::StreamCapture err(std::cerr);
-    tex = createTexture(c.path.c_str());
+    EXPECT_EQ(loadTGA(path.c_str(), 0), tgaCannotOpen);
+    const GLuint tex = createTexture(path.c_str());
     EXPECT_NE(tex, 0u);
-    EXPECT_EQ(out.lines(), (std::vector<std::string>{line + c.path}));
-    EXPECT_EQ(err.lines(), (std::vector<std::string>{"Vuna: the image " + c.path +
-                                                     " is not a regular file (" + c.kind +
-                                                     "); it is not read"}));
+    EXPECT_EQ(out.lines(), (std::vector<std::string>{line + path}));
+    EXPECT_EQ(err.lines(), std::vector<std::string>(2, "Vuna: the image " + path +
+                                                          " is not a regular file (" + kind +
+                                                          "); it is not read"));
     glDeleteTextures(1, &tex);
   }
 }

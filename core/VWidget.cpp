@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <iostream>
+#include <vector>
 
 #include "core/VClamp.h"
 
@@ -367,12 +368,51 @@ bool VWidget::eventToChildrenReversed(VEvent* e) {
   return consumed;
 }
 
+namespace {
+
+// The draw pass pushes one model-view matrix for each of the first kPushedLevels levels of
+// nesting, as designed; a widget nested deeper keeps its owner's matrix by value and loads it
+// back. So nesting of any depth costs the stack at most kPushedLevels entries: GL promises only
+// 32, and the widgets' own drawing (a font pushes one) and the program around the toolkit need
+// some of them. VScreen::drawOverlay keeps this much room free on a program's stack.
+constexpr int kPushedLevels = 8;
+
+struct KeptMatrix {
+  GLfloat m[16];
+};
+
+int drawLevels = 0;                    // changeContext calls not yet restored
+std::vector<KeptMatrix> keptMatrices;  // the matrices of the levels past kPushedLevels
+
+}  // namespace
+
 void VWidget::changeContext() {
-  glPushMatrix();
+  if (drawLevels < kPushedLevels) {
+    glPushMatrix();
+  } else {
+    const auto kept = static_cast<std::size_t>(drawLevels - kPushedLevels);
+    if (keptMatrices.size() <= kept) {
+      keptMatrices.resize(kept + 1);
+    }
+    glGetFloatv(GL_MODELVIEW_MATRIX, keptMatrices[kept].m);
+  }
+  ++drawLevels;
   glTranslatef(static_cast<float>(Left), static_cast<float>(Top), 0.0f);
 }
 
-void VWidget::restoreContext() { glPopMatrix(); }
+// Undoes whatever the widget's drawing left in the matrix as well: a pop, or the kept matrix
+// loaded again.
+void VWidget::restoreContext() {
+  if (drawLevels > kPushedLevels) {
+    --drawLevels;
+    glLoadMatrixf(keptMatrices[static_cast<std::size_t>(drawLevels - kPushedLevels)].m);
+    return;
+  }
+  if (drawLevels > 0) {
+    --drawLevels;
+  }
+  glPopMatrix();
+}
 
 // Every widget on the focus chain sees the key, outermost first, hook before handler. Key
 // events keep window coordinates.

@@ -1,6 +1,8 @@
 // DrawText: the bitmap text drawer, one font sheet and 256 glyph display lists, plus a fixed 2D view.
 #pragma once
 
+#include <vector>
+
 #if defined(__GNUC__)
 #define VUNA_PRINTF_FORMAT(fmtIndex, firstArg) __attribute__((format(printf, fmtIndex, firstArg)))
 #else
@@ -16,10 +18,22 @@
 // The drawer sets neither colour, scale nor position: the caller does (see VFont). It is a
 // process-wide singleton, created and initialised by the first GetSingleton, which needs the
 // GL context current.
+//
+// Display lists and textures belong to the GL context they were made in. The drawer keeps the
+// names it made in each context and draws with those of the context current at PrintText; in
+// a context where it has none (a second window, a context made anew by a switch to full
+// screen) it loads the sheet and builds the lists there first. Switching back and forth
+// between contexts that are alive builds nothing more.
+//
+// The 256 glyph lists are the upper part of a block of 416 list names: the 160 names below
+// mBaseListId stay empty. They are the names that bytes outside the glyph sets reach through
+// the list bases (as low as mBaseListId - 160), so such bytes call an empty list of the
+// drawer's own, draw nothing and do not advance, and never reach a list of the program's.
 class CTextDrawer {
  public:
   static CTextDrawer* GetSingleton();
   // Deletes the lists, the font texture and the instance; the next GetSingleton builds anew.
+  // Only the current context's names can be deleted; those made in another context go with it.
   static void Destroy();
 
   CTextDrawer(const CTextDrawer&) = delete;
@@ -34,13 +48,25 @@ class CTextDrawer {
   bool PrintText(bool bold, int maxLength, const char* fmt, ...) VUNA_PRINTF_FORMAT(4, 5);
 
   // The lists hold texture coordinates only, so any sheet of the same layout can replace it.
+  // A texture name belongs to one context: this sets the sheet of the current context.
   void SetFontTextureId(unsigned int aFontTextureId);
   // Stored only: drawing uses the current GL colour.
   void SetColor(float aR, float aG, float aB, float aA);
 
  private:
+  // The names one GL context holds: its glyph lists and its font sheet.
+  struct ContextNames {
+    const void* Context;
+    unsigned int BaseListId;
+    unsigned int FontTexId;
+  };
+
   CTextDrawer();
   static void Initialise();
+  // Loads the sheet and builds the lists in the current context, and keeps them for it.
+  void build();
+  // Makes mBaseListId and mFontTexId those of the current context, building them if needed.
+  void useCurrentContext();
 
   static CTextDrawer* mSingleton;
 
@@ -50,6 +76,8 @@ class CTextDrawer {
   float mG;
   float mB;
   float mA;
+  const void* mContext;                // the context mBaseListId and mFontTexId belong to
+  std::vector<ContextNames> mContexts;  // every context drawn in, the current one included
 };
 
 namespace vuna {

@@ -58,8 +58,9 @@ unsigned int createTexture(const char* filename) {
   if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
     reportGlError(error, 304, "glGenTextures failed");
   }
-  const std::string path = VImageSource::pathOf(filename);
-  const char* shown = path.c_str();
+  // A message names what was really read: a built-in image by its name, a file by its path.
+  const std::string described = VImageSource::describe(filename);
+  const char* shown = described.c_str();
   if (loadTGA(filename, static_cast<int>(name)) != tgaLoaded) {
     std::cout << "Error occured while tried to load TGA texture from " << shown << std::endl;
   }

@@ -422,6 +422,46 @@ GuestState::~GuestState() {
   }
 }
 
+// Free model-view entries the overlay needs: the draw pass pushes at most 8 however deep the
+// widgets nest (VWidget::changeContext), and the widgets' own drawing a few more.
+constexpr GLint kModelViewRoom = 12;
+
+// While the overlay draws: when the program's model-view stack has less room than that, its
+// topmost entries are lifted off, kept by value, and put back afterwards (each pushed and
+// loaded again), so the program finds its stack as it was, depth and every matrix.
+class ModelViewRoom {
+ public:
+  ModelViewRoom() {
+    GLint depth = 1;
+    GLint most = 32;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &most);
+    GLint lift = kModelViewRoom - (most - depth);
+    lift = lift < 0 ? 0 : lift > depth - 1 ? depth - 1 : lift;
+    glMatrixMode(GL_MODELVIEW);
+    Lifted.resize(static_cast<std::size_t>(lift));
+    for (Matrix& entry : Lifted) {
+      glGetFloatv(GL_MODELVIEW_MATRIX, entry.m);
+      glPopMatrix();
+    }
+  }
+  ~ModelViewRoom() {
+    glMatrixMode(GL_MODELVIEW);
+    for (auto entry = Lifted.rbegin(); entry != Lifted.rend(); ++entry) {
+      glPushMatrix();
+      glLoadMatrixf(entry->m);
+    }
+  }
+  ModelViewRoom(const ModelViewRoom&) = delete;
+  ModelViewRoom& operator=(const ModelViewRoom&) = delete;
+
+ private:
+  struct Matrix {
+    GLfloat m[16];
+  };
+  std::vector<Matrix> Lifted;  // the program's entries from the top down
+};
+
 }  // namespace
 
 // The program's state is kept on the attribute stacks (every server and client group) and, for
@@ -450,6 +490,8 @@ void VScreen::drawOverlay() {
     }
     glActiveTexture(GL_TEXTURE0);
     glClientActiveTexture(GL_TEXTURE0);
+    // Made before the matrices are read and gone after they are loaded back.
+    const ModelViewRoom room;
     GLfloat projection[16];
     GLfloat modelView[16];
     GLfloat texture[16];

@@ -548,4 +548,38 @@ TEST_F(Routing, DrawsEachOwnerBeforeItsChildrenAndChildrenBackToFront) {
   EXPECT_EQ(check.problems(), "");
 }
 
+// A leaf whose drawing leaves a translation behind, as a widget's draw may; notes the deepest
+// model-view stack it is drawn on.
+struct Leaver : RecordingWidget {
+  using RecordingWidget::RecordingWidget;
+  void draw(VEvent*) override {
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    deepest = std::max(deepest, static_cast<int>(depth));
+    glTranslatef(300.0f, 300.0f, 0.0f);
+  }
+  static inline int deepest = 0;
+};
+
+// GL promises 32 model-view entries: 45 levels of nesting still draw every widget at its place,
+// each leftover translation undone, on at most 8 entries above the test's own one.
+TEST_F(Routing, FortyFiveNestedWidgetsDrawAtTheirPlacesWithinAFewStackEntries) {
+  vt::resetView();
+  vt::FrameCheck check;
+  TestRoot root;
+  std::vector<RecordingWidget*> chain{&root};
+  for (int level = 1; level <= 45; ++level) {
+    new Leaver(chain.back(), "leaf");  // behind the next level, so drawn before it
+    chain.push_back(new RecordingWidget(chain.back(), "level", 2, 1));
+  }
+  VEvent e;
+  root.event(&e);
+  for (int level = 1; level <= 45; ++level) {
+    EXPECT_EQ(chain[level]->drawnAtX, 2.0f * level) << level;
+    EXPECT_EQ(chain[level]->drawnAtY, 1.0f * level) << level;
+  }
+  EXPECT_LE(Leaver::deepest, 9);
+  EXPECT_EQ(check.problems(), "");
+}
+
 }  // namespace

@@ -1,13 +1,17 @@
 // CTextDrawer: lazy set-up, the cells each byte reaches, lengths, GL state and the 2D view.
 #include "draw/DrawText.h"
 
-#include <GL/gl.h>
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <map>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CellSheet.h"
@@ -326,6 +330,85 @@ TEST_F(TextDrawer, Go2dGivesA1024By768ViewFromTheBottomLeftAndExit2dRestoresBoth
   std::array<float, 16> restored{};
   glGetFloatv(GL_PROJECTION_MATRIX, restored.data());
   EXPECT_EQ(restored, projection);
+}
+
+// Lists a program made before the first text are run by no byte, in either set; Destroy deletes
+// the drawer's names only.
+TEST_F(TextDrawer, NoByteRunsAListOfTheProgramsMadeBeforeTheFirstText) {
+  CTextDrawer::Destroy();
+  const GLuint programLists = glGenLists(300);
+  for (GLuint i = 0; i < 300; ++i) {
+    glNewList(programLists + i, GL_COMPILE);
+    glColor3f(1.0f, 0.0f, 1.0f);
+    glEndList();
+  }
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+  for (const bool bold : {true, false}) {
+    glColor3f(0.25f, 0.5f, 0.75f);
+    CTextDrawer::GetSingleton()->PrintText(bold, -1, "%s", everyByte.c_str());
+    std::array<GLfloat, 4> colour{};
+    glGetFloatv(GL_CURRENT_COLOR, colour.data());
+    EXPECT_EQ(colour, (std::array<GLfloat, 4>{0.25f, 0.5f, 0.75f, 1.0f})) << "bold " << bold;
+  }
+  CTextDrawer::Destroy();
+  EXPECT_TRUE(glIsList(programLists) && glIsList(programLists + 299));
+  glDeleteLists(programLists, 300);
+  glLoadIdentity();
+}
+
+// "Vuna" in white at (20, 30) of the current window, read back.
+std::vector<std::uint8_t> drawTextInCurrentWindow() {
+  vt::resetView();
+  glTranslatef(20.0f, 30.0f, 0.0f);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "Vuna");
+  glLoadIdentity();
+  return vt::readRegion(20, 30, 48, 16);
+}
+
+// How many list and texture names the current context holds: all lie below the next ones it
+// would hand out, whether it reuses names or not.
+std::pair<int, int> namesInUse() {
+  GLuint next[2] = {glGenLists(1), 0};
+  glDeleteLists(next[0], 1);
+  glGenTextures(1, &next[1]);
+  glDeleteTextures(1, &next[1]);
+  std::pair<int, int> count{0, 0};
+  for (GLuint name = 1; name < next[0]; ++name) count.first += glIsList(name);
+  for (GLuint name = 1; name < next[1]; ++name) count.second += glIsTexture(name);
+  return count;
+}
+
+int openWindow(const char* title) {
+  const int window = glutCreateWindow(title);
+  glutDisplayFunc([] {});
+  for (int i = 0; i < 10; ++i) glutMainLoopEvent();
+  return window;
+}
+
+// Two windows alive, each with its own context, drawn in turn: the text shows in both, and
+// after the first round neither gets a name more. A window made anew has a new context (often
+// at the old one's address): the text shows there too.
+TEST_F(TextDrawer, TextShowsInTwoContextsDrawnInTurnAndInAContextMadeAnew) {
+  const int first = glutGetWindow();
+  const std::vector<std::uint8_t> expected = drawTextInCurrentWindow();
+  EXPECT_GT(std::count_if(expected.begin(), expected.end(), [](int c) { return c > 128; }), 60);
+  int second = openWindow("second");
+  std::map<int, std::pair<int, int>> names;
+  for (int round = 0; round < 3; ++round) {
+    for (const int window : {first, second}) {
+      SCOPED_TRACE("round " + std::to_string(round) + ", window " + std::to_string(window));
+      glutSetWindow(window);
+      EXPECT_EQ(vt::regionDifference(drawTextInCurrentWindow(), expected, 48), "");
+      EXPECT_EQ(namesInUse(), names.emplace(window, namesInUse()).first->second);
+    }
+  }
+  glutDestroyWindow(second);
+  second = openWindow("second, made anew");
+  EXPECT_EQ(vt::regionDifference(drawTextInCurrentWindow(), expected, 48), "");
+  glutDestroyWindow(second);
+  glutSetWindow(first);
 }
 
 // A GL context that cannot make a texture name (here: inside glBegin/glEnd, where every such

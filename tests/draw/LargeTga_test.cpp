@@ -225,19 +225,21 @@ TEST_F(LargeTga, A512By512FileThatEndsEarlyUploadsNothing) {
   }
 }
 
-// Paths that open but hold no file data: the read comes up short at once.
-TEST_F(LargeTga, AFolderOrAnEmptyDeviceGivenAsTheImageIsRefusedAsShortData) {
+// Paths that are not regular files are not opened for reading: code 13, the designed line, and
+// one line that says why.
+TEST_F(LargeTga, AFolderOrADeviceGivenAsTheImageIsNotOpened) {
   const std::string line = "Error occured while tried to load TGA texture from ";
-  for (const std::string& path : {folder.path(), std::string("/dev/null")}) {
+  for (const auto& [path, kind] : {std::pair{folder.path(), "a folder"}, {"/dev/null", "a device"}}) {
     SCOPED_TRACE(path);
-    GLuint tex = 0;
-    glGenTextures(1, &tex);
-    EXPECT_EQ(loadTGA(path.c_str(), static_cast<int>(tex)), tgaNoData);
-    glDeleteTextures(1, &tex);
     vt::StreamCapture out(std::cout);
-    tex = createTexture(path.c_str());
+    vt::StreamCapture err(std::cerr);
+    EXPECT_EQ(loadTGA(path.c_str(), 0), tgaCannotOpen);
+    const GLuint tex = createTexture(path.c_str());
     EXPECT_NE(tex, 0u);
     EXPECT_EQ(out.lines(), (std::vector<std::string>{line + path}));
+    EXPECT_EQ(err.lines(), std::vector<std::string>(2, "Vuna: the image " + path +
+                                                          " is not a regular file (" + kind +
+                                                          "); it is not read"));
     glDeleteTextures(1, &tex);
   }
 }

@@ -4,8 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "TestFolder.h"
 #include "draw/tga.h"
@@ -81,6 +88,51 @@ TEST_F(ImageSource, AMissingImageNamesThePathTried) {
                                  (*folder ? "/nowhere/images/" : "") + "missing.tga";
     EXPECT_EQ(out.lines(), (std::vector<std::string>{expected})) << folder;
   }
+}
+
+// A FIFO named like a control image is refused at once. Should the reader wait on it after all,
+// a writer comes after three seconds, so the test fails instead of hanging.
+TEST_F(ImageSource, AFifoNamedLikeAnImageIsRefusedWithoutWaiting) {
+  TestFolder folder;
+  const std::string fifo = folder.file("radio.tga");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  VImageSource::setFolder(folder.path());
+  std::atomic<bool> done{false};
+  std::atomic<bool> rescued{false};
+  std::thread writer([&] {
+    for (int tick = 0; !done; ++tick, std::this_thread::sleep_for(std::chrono::milliseconds(20))) {
+      const int fd = tick < 150 ? -1 : ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+      rescued = rescued || fd >= 0;
+      if (fd >= 0) ::close(fd);
+    }
+  });
+  vt::StreamCapture out(std::cout);
+  vt::StreamCapture err(std::cerr);
+  createTexture("radio.tga");
+  done = true;
+  writer.join();
+  EXPECT_FALSE(rescued) << "the reader waited for a writer";
+  EXPECT_EQ(err.text(), "Vuna: the image " + fifo + " is not a regular file (a FIFO); it is not read\n");
+  EXPECT_EQ(out.text(), "Error occured while tried to load TGA texture from " + fifo + "\n");
+}
+
+// Built-in images without a name are refused when handed over, never compared; a failing one is
+// reported by its built-in name, not by a path that was never read.
+TEST_F(ImageSource, BuiltInImagesWithoutANameAreRefusedAndFailuresNameTheBuiltInImage) {
+  static const unsigned char bytes[] = {'n', 'o', ' ', 't', 'g', 'a'};
+  static const VImageSource::Image images[] = {
+      {nullptr, bytes, sizeof bytes}, {"", bytes, sizeof bytes}, {"broken.tga", bytes, sizeof bytes}};
+  VImageSource::setFolder("/nowhere");
+  vt::StreamCapture err(std::cerr);
+  VImageSource::setBuiltIn(images, 3);
+  EXPECT_EQ(err.text(), "Vuna: built-in image 0 has no name; it is not used\n"
+                        "Vuna: built-in image 1 has no name; it is not used\n");
+  EXPECT_EQ(VImageSource::open(""), nullptr);
+  vt::StreamCapture out(std::cout);
+  createTexture("broken.tga");
+  createTexture("missing.tga");
+  EXPECT_EQ(out.text(), "Error occured while tried to load TGA texture from built-in image broken.tga\n"
+                        "Error occured while tried to load TGA texture from /nowhere/missing.tga\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draw/DrawText.h"
@@ -216,6 +217,37 @@ TEST_F(Overlay, LeavesEveryPieceOfTheProgramsStateAsItFoundItAndDrawsAsTheDesign
   const std::vector<std::uint8_t> drawn =
       vt::readRegion(0, 0, vt::kWindowWidth, vt::kWindowHeight);
   EXPECT_EQ(vt::regionDifference(drawn, expected, vt::kWindowWidth), "");
+}
+
+// With the program's model-view stack full, or one entry short of full, the overlay draws as the
+// designed pass and leaves the depth and every entry as it found them, with no GL error.
+TEST_F(Overlay, AFullModelViewStackIsLeftAsItWasFound) {
+  const std::vector<std::uint8_t> expected = designedPass();
+  GLint most = 0;
+  glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &most);
+  for (const GLint depth : {most, most - 1}) {
+    SCOPED_TRACE(depth);
+    vt::resetView();
+    for (GLint level = 2; level <= depth; ++level) {
+      glPushMatrix();
+      glTranslatef(1.0f, 2.0f, 0.0f);  // entry n is moved by (n - 1, 2n - 2)
+    }
+    screen_->drawOverlay();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(vt::regionDifference(vt::readRegion(0, 0, vt::kWindowWidth, vt::kWindowHeight),
+                                   expected, vt::kWindowWidth), "");
+    GLint after = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &after);
+    EXPECT_EQ(after, depth);
+    for (GLint level = after; level >= 1; --level) {
+      GLfloat m[16];
+      glGetFloatv(GL_MODELVIEW_MATRIX, m);
+      EXPECT_EQ(std::make_pair(m[12], m[13]), std::make_pair(level - 1.0f, 2.0f * level - 2.0f));
+      if (level > 1) {
+        glPopMatrix();
+      }
+    }
+  }
 }
 
 // With the background off, the program's picture stays wherever no widget is drawn, and the

@@ -329,6 +329,12 @@ void VGLCompat::deleteLists(GLuint list, GLsizei range) {
   state().lists.remove(list, range);
 }
 
+GLboolean VGLCompat::isList(GLuint list) {
+  return state().lists.find(list) != nullptr ? GL_TRUE : GL_FALSE;
+}
+
+const void* VGLCompat::currentContext() { return &state(); }
+
 void VGLCompat::listBase(GLuint base) {
   if (refusedInList("glListBase")) return;
   state().lists.setBase(base);

@@ -39,6 +39,11 @@ class VGLCompat {
   static void deleteLists(GLuint list, GLsizei range);
   static void listBase(GLuint base);
   static void callLists(GLsizei n, GLenum type, const GLvoid* lists);
+  // True for a name that holds a recorded list (a generated name holds none until then).
+  static GLboolean isList(GLuint list);
+
+  // The identity of the one context the layer serves, where a desktop program would ask GLX.
+  static const void* currentContext();
 
   // Immediate mode; recorded while a list is compiled, drawn otherwise.
   static void begin(GLenum mode);

@@ -23,6 +23,9 @@
 #define glDeleteLists VGLCompat::deleteLists
 #define glListBase VGLCompat::listBase
 #define glCallLists VGLCompat::callLists
+#define glIsList VGLCompat::isList
+// The text drawer keys its names by the current context.
+#define glXGetCurrentContext VGLCompat::currentContext
 
 // Immediate mode.
 #define glBegin VGLCompat::begin

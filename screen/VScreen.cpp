@@ -49,6 +49,9 @@ VScreen::VScreen(VWidget* owner)
 }
 
 VScreen::~VScreen() {
+  if (Detach != nullptr) {
+    Detach(DetachData);
+  }
   delete LastEvent;
   LastEvent = nullptr;
   VScreen::CleanUp();
@@ -304,6 +307,11 @@ void VScreen::dropFocus() {
 void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
   Redisplay = hook;
   RedisplayData = data;
+}
+
+void VScreen::setDetachHook(DetachHook hook, void* data) {
+  Detach = hook;
+  DetachData = data;
 }
 
 bool VScreen::getContextServes() const { return ContextServes; }

@@ -2,6 +2,7 @@
 #include "hosts/VHostInput.h"
 
 #include <cstdlib>
+#include <iostream>
 
 #include "screen/VScreen.h"
 
@@ -15,15 +16,30 @@ constexpr int kEscape = 27;
 
 VHostInput::VHostInput(VScreen* screen, VHostRole role, WakeFunction wake)
     : Screen(screen), Role(role), Wake(wake) {
+  if (Screen == nullptr) {
+    std::cerr << "Vuna: a host adapter was given no screen; it takes no events" << std::endl;
+    return;
+  }
   Screen->setRedisplayHook(redisplayHook, this);
+  Screen->setDetachHook(screenGoing, this);
 }
 
-VHostInput::~VHostInput() { Screen->setRedisplayHook(nullptr, nullptr); }
+VHostInput::~VHostInput() {
+  if (Screen != nullptr) {
+    Screen->setRedisplayHook(nullptr, nullptr);
+    Screen->setDetachHook(nullptr, nullptr);
+  }
+}
+
+// The screen is being deleted: from now on the adapter is as one given no screen.
+void VHostInput::screenGoing(void* self) { static_cast<VHostInput*>(self)->Screen = nullptr; }
 
 VScreen* VHostInput::getScreen() const { return Screen; }
 VHostRole VHostInput::getRole() const { return Role; }
 
-bool VHostInput::reachesScreen(bool gui) const { return gui || Role == hrProgram; }
+bool VHostInput::reachesScreen(bool gui) const {
+  return Screen != nullptr && (gui || Role == hrProgram);
+}
 
 // --- pointer ----------------------------------------------------------------------------------
 
@@ -32,9 +48,12 @@ void VHostInput::setPointer(int x, int y) {
   Y = y;
 }
 
+int VHostInput::getPointerX() const { return X; }
+int VHostInput::getPointerY() const { return Y; }
+
 bool VHostInput::pointerMoved(int x, int y) {
   setPointer(x, y);
-  if (HeldButtons == 0) {
+  if (Screen == nullptr || HeldButtons == 0) {
     return false;
   }
   if (reachesScreen(GuiOwnsGesture)) {
@@ -44,7 +63,7 @@ bool VHostInput::pointerMoved(int x, int y) {
 }
 
 bool VHostInput::mouseButton(int glutButton, bool down) {
-  if (glutButton < 0 || glutButton > 2) {
+  if (Screen == nullptr || glutButton < 0 || glutButton > 2) {
     return false;
   }
   const unsigned bit = 1u << glutButton;
@@ -67,6 +86,9 @@ bool VHostInput::mouseButton(int glutButton, bool down) {
 // --- keys -------------------------------------------------------------------------------------
 
 bool VHostInput::keyDown(int key, int typed, int special) {
+  if (Screen == nullptr) {
+    return false;
+  }
   if (typed == kEscape && Role == hrProgram) {
     std::exit(0);
   }
@@ -87,6 +109,9 @@ bool VHostInput::keyDown(int key, int typed, int special) {
 }
 
 bool VHostInput::text(unsigned long codePoint) {
+  if (Screen == nullptr) {
+    return false;
+  }
   const bool gui = LastKeyHeld ? HeldKeys[LastKey].gui : Screen->capturesKeyboard();
   if (codePoint <= 255) {
     type(static_cast<unsigned char>(codePoint), gui);
@@ -113,7 +138,7 @@ void VHostInput::type(unsigned char c, bool gui) {
 
 bool VHostInput::keyUp(int key) {
   auto held = HeldKeys.find(key);
-  if (held == HeldKeys.end()) {
+  if (Screen == nullptr || held == HeldKeys.end()) {
     return false;  // pressed before the adapter was there: the program's
   }
   const HeldKey released = held->second;
@@ -132,6 +157,9 @@ bool VHostInput::keyUp(int key) {
 // --- size and redisplay -----------------------------------------------------------------------
 
 void VHostInput::resize(int width, int height, int framebufferWidth, int framebufferHeight) {
+  if (Screen == nullptr) {
+    return;
+  }
   if (Role == hrProgram) {
     VScreen::usePixelProjection(width, height, framebufferWidth, framebufferHeight);
   }
@@ -147,7 +175,7 @@ bool VHostInput::takeRedisplay() {
 }
 
 void VHostInput::requestRedisplay() {
-  if (RedisplayWanted) {
+  if (RedisplayWanted || Screen == nullptr) {
     return;
   }
   RedisplayWanted = true;

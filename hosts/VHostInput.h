@@ -44,16 +44,21 @@ enum VHostRole {
 /// Redisplay: the screen's redraw() comes here instead of GLUT. The first request after the last
 /// takeRedisplay() wakes the host's loop through the adapter's wake function; the loop then draws
 /// once for any number of requests.
+///
+/// Lifetime: without a screen (given none, which one line on standard error reports, or after the
+/// screen was deleted, in whichever order the program tears down) every call is safe and does
+/// nothing; no event is the GUI's, so the program gets them all.
 class VHostInput {
  public:
   typedef void (*WakeFunction)();
 
   VHostInput(VScreen* screen, VHostRole role, WakeFunction wake);
-  /// Hands the screen's redisplay back to GLUT.
+  /// Hands the screen's redisplay back to GLUT, when the screen is still there.
   ~VHostInput();
   VHostInput(const VHostInput&) = delete;
   VHostInput& operator=(const VHostInput&) = delete;
 
+  /// Null when there is none (any more).
   VScreen* getScreen() const;
   VHostRole getRole() const;
 
@@ -62,6 +67,8 @@ class VHostInput {
   /// of the three buttons is held.
   void setPointer(int x, int y);
   bool pointerMoved(int x, int y);
+  int getPointerX() const;
+  int getPointerY() const;
   /// A GLUT button number going down or up; any other number sends nothing.
   bool mouseButton(int glutButton, bool down);
 
@@ -86,6 +93,7 @@ class VHostInput {
 
  private:
   static void redisplayHook(void* self);
+  static void screenGoing(void* self);
   bool reachesScreen(bool gui) const;
   void type(unsigned char c, bool gui);
 

@@ -52,6 +52,9 @@ VScreen::VScreen(VWidget* owner)
 }
 
 VScreen::~VScreen() {
+  if (Detach != nullptr) {
+    Detach(DetachData);
+  }
   delete LastEvent;
   LastEvent = nullptr;
   VScreen::CleanUp();
@@ -336,6 +339,11 @@ void VScreen::dropFocus() {
 void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
   Redisplay = hook;
   RedisplayData = data;
+}
+
+void VScreen::setDetachHook(DetachHook hook, void* data) {
+  Detach = hook;
+  DetachData = data;
 }
 
 bool VScreen::getContextServes() const { return ContextServes; }

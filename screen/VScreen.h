@@ -106,6 +106,11 @@ class VScreen : public VWidget {
   /// A program under another host installs one, so that no GLUT call is ever reached.
   typedef void (*RedisplayHook)(void* data);
   void setRedisplayHook(RedisplayHook hook, void* data);
+  /// Called once, with its data, as the screen's destruction begins, so that an object that
+  /// keeps a pointer to the screen (a host adapter) forgets it; null for none. One holder at a
+  /// time: the holder clears the hook when it goes first.
+  typedef void (*DetachHook)(void* data);
+  void setDetachHook(DetachHook hook, void* data);
 
   /// False when the GL context current at construction cannot serve Vuna (none, or a core
   /// profile without immediate mode and display lists): one line on standard error said so, the
@@ -132,6 +137,8 @@ class VScreen : public VWidget {
   bool MouseReachedScreen = false;  ///< set by processMouseOwner: no widget consumed the event
   RedisplayHook Redisplay = nullptr;
   void* RedisplayData = nullptr;
+  DetachHook Detach = nullptr;
+  void* DetachData = nullptr;
   bool WarnedFullStack = false;
   int FramebufferWidth = 0;   ///< 0: the screen's width
   int FramebufferHeight = 0;  ///< 0: the screen's height

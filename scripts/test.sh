@@ -2,7 +2,7 @@
 # Sets up, builds and runs every test with ctest (the benchmarks built and run once each, so they
 # never rot), then builds the demo for a browser and tests it in headless Chromium, then builds
 # and runs the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer, then
-# fuzzes the image reader for a minute when clang is there.
+# fuzzes the image reader and the widget API for a minute each when clang is there.
 # Exits non-zero on any failure.
 # Extra arguments go to CMake's configure step of both builds (CI passes -DVUNA_WERROR=ON).
 set -euo pipefail
@@ -64,5 +64,5 @@ export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0:${L
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 run_suite build-sanitize -DVUNA_SANITIZE=ON "$@"
 
-echo "== fuzzing the image reader =="
+echo "== fuzzing the image reader and the widget API =="
 bash scripts/fuzz.sh 60

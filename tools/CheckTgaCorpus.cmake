@@ -1,5 +1,6 @@
-# Runs the corpus generator into an empty folder and compares the result with fuzz/corpus/: the
-# same file names, byte for byte. Run with -DGENERATOR=... -DCORPUS=... -DOUTPUT=... -P CheckTgaCorpus.cmake.
+# Runs a corpus generator into an empty folder and compares the result with the committed
+# corpus (fuzz/corpus/ or fuzz/api_corpus/): the same file names, byte for byte.
+# Run with -DGENERATOR=... -DCORPUS=... -DOUTPUT=... -P CheckTgaCorpus.cmake.
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT})
 execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE status)
@@ -19,7 +20,7 @@ if(NOT generated STREQUAL committed)
   list(REMOVE_ITEM missing ${committed})
   set(extra ${committed})
   list(REMOVE_ITEM extra ${generated})
-  message(FATAL_ERROR "fuzz/corpus/ differs in its files: not committed: ${missing}; not generated: ${extra}")
+  message(FATAL_ERROR "${CORPUS} differs in its files: not committed: ${missing}; not generated: ${extra}")
 endif()
 
 set(differing "")
@@ -31,7 +32,7 @@ foreach(name IN LISTS generated)
   endif()
 endforeach()
 if(differing)
-  message(FATAL_ERROR "generated corpus files differ from fuzz/corpus/: ${differing}")
+  message(FATAL_ERROR "generated corpus files differ from ${CORPUS}: ${differing}")
 endif()
 list(LENGTH generated count)
-message(STATUS "all ${count} corpus files match fuzz/corpus/")
+message(STATUS "all ${count} corpus files match ${CORPUS}")

@@ -3,6 +3,7 @@
 
 #include <GLFW/glfw3.h>
 
+#include <climits>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -63,8 +64,26 @@ int special(int key) {
   }
 }
 
-// GLFW reports the pointer in fractions of a screen coordinate on a scaled display.
-int pixel(double v) { return static_cast<int>(std::floor(v)); }
+// GLFW reports the pointer in fractions of a screen coordinate on a scaled display, and passes
+// on whatever the platform gave: a value that is no number keeps the last position, and one
+// beyond int's range stops at its end (the screen holds positions much closer still).
+int pixel(double v, int last) {
+  if (std::isnan(v)) {
+    return last;
+  }
+  const double whole = std::floor(v);
+  if (whole <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  if (whole >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  return static_cast<int>(whole);
+}
+
+void placePointer(VHostInput& input, double x, double y) {
+  input.setPointer(pixel(x, input.getPointerX()), pixel(y, input.getPointerY()));
+}
 
 }  // namespace
 
@@ -83,7 +102,9 @@ bool VGlfwHost::mouseButton(int button, int action, int) {
   return Input.mouseButton(glutButton(button), action == GLFW_PRESS);
 }
 
-bool VGlfwHost::cursorPos(double x, double y) { return Input.pointerMoved(pixel(x), pixel(y)); }
+bool VGlfwHost::cursorPos(double x, double y) {
+  return Input.pointerMoved(pixel(x, Input.getPointerX()), pixel(y, Input.getPointerY()));
+}
 
 // The scancode names the physical key: it is what a later release and the character callback
 // in between have in common.
@@ -102,8 +123,12 @@ void VGlfwHost::resize(int width, int height, int framebufferWidth, int framebuf
 
 // --- the window's callbacks -------------------------------------------------------------------
 
+// A host without a screen installs nothing: the program's callbacks stay as they were.
 void VGlfwHost::install(GLFWwindow* window) {
   uninstall();
+  if (Input.getScreen() == nullptr) {
+    return;
+  }
   Window = window;
   installed().emplace_back(window, this);
   PrevMouseButton = glfwSetMouseButtonCallback(window, onMouseButton);
@@ -116,7 +141,7 @@ void VGlfwHost::install(GLFWwindow* window) {
   double x = 0;
   double y = 0;
   glfwGetCursorPos(window, &x, &y);
-  Input.setPointer(pixel(x), pixel(y));
+  placePointer(Input, x, y);
   resizeFromWindow();
 }
 
@@ -169,7 +194,7 @@ void VGlfwHost::onMouseButton(GLFWwindow* window, int button, int action, int mo
   double x = 0;
   double y = 0;
   glfwGetCursorPos(window, &x, &y);
-  host->Input.setPointer(pixel(x), pixel(y));
+  placePointer(host->Input, x, y);
   if (!host->mouseButton(button, action, mods) && host->PrevMouseButton != nullptr) {
     host->PrevMouseButton(window, button, action, mods);
   }

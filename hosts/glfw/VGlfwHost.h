@@ -33,7 +33,8 @@ class VGlfwHost {
 
   /// Installs the mouse button, cursor position, key, character, window size, framebuffer size
   /// and refresh callbacks on the window (one window per host: installing again uninstalls first)
-  /// and sizes the screen from the window at once, since GLFW reports no first size.
+  /// and sizes the screen from the window at once, since GLFW reports no first size. A host
+  /// without a screen installs nothing.
   void install(GLFWwindow* window);
   /// Puts the program's callbacks back; nothing when not installed.
   void uninstall();

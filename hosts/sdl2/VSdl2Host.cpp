@@ -115,6 +115,9 @@ void VSdl2Host::resize(int width, int height) {
 }
 
 bool VSdl2Host::processEvent(const SDL_Event& event) {
+  if (Input.getScreen() == nullptr) {
+    return false;  // no screen (any more): every event is the program's
+  }
   switch (event.type) {
     case SDL_MOUSEMOTION:
       return ours(event.motion.windowID) && Input.pointerMoved(event.motion.x, event.motion.y);

@@ -29,7 +29,7 @@ class VSdl2Host {
 
   /// Mouse, key, text and window events. Answers whether the event was the GUI's. Size changes
   /// and exposures also concern the program: they answer false. The host's own wake-up event
-  /// answers true.
+  /// answers true, unless the host has no screen (any more): then every event answers false.
   bool processEvent(const SDL_Event& event);
 
   /// Was a redisplay asked for since the last call (an input event, a focus change, a new size, an

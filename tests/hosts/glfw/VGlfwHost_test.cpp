@@ -4,8 +4,12 @@
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <iostream>
+
 #include "HostTest.h"
 #include "core/VSpecialKey.h"
+#include "support/StreamCapture.h"
 // After GoogleTest, whose own names X11's macros (None) would replace.
 #include <GL/glx.h>
 
@@ -124,6 +128,46 @@ TEST_F(GlfwHost, AProgramsOwnCallbacksGetWhatTheGuiDidNotTake) {
   EXPECT_EQ(glfwSetMouseButtonCallback(window, nullptr), own);
   glfwDestroyWindow(window);
   glfwTerminate();
+}
+
+// The position as the screen's last event holds it: the screen keeps positions within 2^24.
+TEST_F(GlfwHost, APositionThatIsNoNumberKeepsTheLastOneAndOneBeyondIntStopsAtItsEnd) {
+  const double nan = std::nan(""), inf = HUGE_VAL;
+  const double cases[][4] = {{nan, nan, 50, 60},      {nan, 7.5, 50, 7},
+                             {1e300, -1e300, 1 << 24, -(1 << 24)},
+                             {inf, -inf, 1 << 24, -(1 << 24)}, {-2e10, 3e9, -(1 << 24), 1 << 24}};
+  for (const auto& [x, y, seenX, seenY] : cases) {
+    host_->cursorPos(50, 60);
+    host_->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0);
+    host_->cursorPos(x, y);
+    EXPECT_EQ(screen_->getLastEvent()->getX(), seenX) << x << ", " << y;
+    EXPECT_EQ(screen_->getLastEvent()->getY(), seenY) << x << ", " << y;
+    host_->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE, 0);
+  }
+}
+
+// Given no screen, or when its screen is deleted first (a host on the stack), a host says so
+// once, takes no event and installs nothing; even Escape no longer ends a whole program.
+TEST_F(GlfwHost, WithoutAScreenItTakesNothingWhicheverGoesFirst) {
+  vt::StreamCapture err(std::cerr);
+  VGlfwHost none(nullptr, hrProgram);
+  auto* own = new VScreen(nullptr);
+  VGlfwHost orphan(own, hrProgram);
+  delete own;
+  EXPECT_EQ(orphan.getScreen(), nullptr);
+  for (VGlfwHost* host : {&none, &orphan}) {
+    EXPECT_FALSE(host->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, 0));
+    EXPECT_FALSE(host->cursorPos(1, 2));
+    EXPECT_FALSE(host->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE, 0));
+    EXPECT_FALSE(host->key(GLFW_KEY_ESCAPE, 9, GLFW_PRESS, 0));
+    EXPECT_FALSE(host->character('a'));
+    EXPECT_FALSE(host->key(GLFW_KEY_ESCAPE, 9, GLFW_RELEASE, 0));
+    host->resize(10, 10, 10, 10);
+    EXPECT_FALSE(host->takeRedisplay());
+    host->install(nullptr);
+    EXPECT_EQ(host->getWindow(), nullptr);
+  }
+  EXPECT_EQ(err.lines(), Lines{"Vuna: a host adapter was given no screen; it takes no events"});
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iostream>
 
 #include "HostTest.h"
 #include "core/VSpecialKey.h"
+#include "support/StreamCapture.h"
 
 namespace {
 
@@ -124,6 +126,33 @@ TEST_F(Sdl2Host, ASizeEventSizesTheScreenAndAWholeProgramsViewportAndAWakeUpIsTh
     EXPECT_TRUE(host_->processEvent(key(VSdl2Host::wakeEventType())));
     EXPECT_FALSE(host_->processEvent(key(SDL_QUIT)));
   }
+}
+
+// Given no screen, or when its screen is deleted first (a host on the stack), a host says so
+// once and takes no event, its own wake-up included; even Escape no longer ends a whole program.
+TEST_F(Sdl2Host, WithoutAScreenItTakesNothingWhicheverGoesFirst) {
+  vt::StreamCapture err(std::cerr);
+  VSdl2Host none(nullptr, hrProgram);
+  auto* own = new VScreen(nullptr);
+  VSdl2Host orphan(own, hrProgram);
+  delete own;
+  EXPECT_EQ(orphan.getScreen(), nullptr);
+  SDL_Event wake{};
+  wake.type = VSdl2Host::wakeEventType();
+  SDL_Event resized{};
+  resized.type = SDL_WINDOWEVENT;
+  resized.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+  for (VSdl2Host* host : {&none, &orphan}) {
+    for (const SDL_Event& e : {mouse(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 1, 2),
+                               mouse(SDL_MOUSEMOTION, 0, 3, 4),
+                               mouse(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 3, 4),
+                               key(SDL_KEYDOWN, SDLK_ESCAPE), key(SDL_TEXTINPUT, 0, 0, "a"),
+                               key(SDL_KEYUP, SDLK_ESCAPE), resized, wake}) {
+      EXPECT_FALSE(host->processEvent(e)) << e.type;
+    }
+    EXPECT_FALSE(host->takeRedisplay());
+  }
+  EXPECT_EQ(err.lines(), Lines{"Vuna: a host adapter was given no screen; it takes no events"});
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+// ApiProgram: runs bytes as a program's calls and host events on a fresh screen, checking the tree.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vf {
+
+// The calls an input is made of. Each call is one byte (modulo opCount) followed by the bytes
+// of its arguments; an input that ends early reads zeros. Arguments name widgets by their place
+// in the list of live widgets (the screen's tree breadth first, front to back, then the trees
+// the program holds outside it), so the same bytes make the same calls on every run.
+enum ApiOp : std::uint8_t {
+  opCreate,           // kind, owner (or none): VWidget ... MyWindow
+  opAdd,              // x->add(w); a w that nothing lists is then owned by x
+  opRemove,           // w's owner removes it; the program holds w
+  opFree,             // w->free()
+  opDelete,           // owner->remove(w) then delete w, or delete of a held widget
+  opReparent,         // remove from the owner, setOwner(x), x->add(w)
+  opBringToFront,     // w's owner (or any widget) brings w to the front
+  opVisible,          // setVisible
+  opEnabled,          // setEnabled
+  opGeometry,         // one of the size, position, border and class properties
+  opFontSize,         // the font of a widget that shows text
+  opText,             // captions and texts, any bytes; a text edit's cursor
+  opRadioGroup,       // setRadioButtonGroup(group or null)
+  opGroupAdd,         // the group's own add
+  opGroupRemove,      // the group's own remove
+  opGroupNew,         // a group the program owns
+  opGroupDelete,      // deletes one
+  opGroupSelect,      // setAsSelected
+  opHandler,          // a handler that frees, creates or removes a sibling while drawing
+  opMouse,            // a GLUT button (odd numbers too) going down, up or elsewhere
+  opMotion,           // motion
+  opKey,              // key down, any byte
+  opKeyUp,            // key up
+  opSpecial,          // special key, any code
+  opReshape,          // the host window's new size, 0 and huge included
+  opDisplay,          // a display pass
+  opOverlay,          // drawOverlay with the program's model-view stack pushed near full
+  opCloseClick,       // a click on a window's close button
+  opMaximizeClick,    // a click on a window's maximise button
+  opFreeTitleButton,  // the program frees a window's own close or maximise button
+  opRecreateContext,  // a new GLUT window and context; the old one is destroyed
+  opCount
+};
+
+const char* apiOpName(int op);
+
+// The op byte that encodes op (a generator writes these).
+inline std::uint8_t apiOpByte(ApiOp op) { return static_cast<std::uint8_t>(op); }
+
+class ApiProgram {
+ public:
+  using FreedTest = bool (*)(const void* address);
+
+  // Opens the GLUT window whose context every run draws with and points the image source at
+  // the artwork folder. Once per process.
+  static void openContext(const char* assetFolder);
+
+  // Op kinds named in the list (comma separated names, as apiOpName gives them) are read but
+  // not made: a known fault can be stepped over to look for others.
+  static void skipOps(const std::string& names);
+  // Each call is written to standard error before it is made.
+  static void setTrace(bool on);
+
+  // Runs one input on a new screen and tears everything down after it. Answers an empty
+  // string when every check held after every call; otherwise which call broke what (and the
+  // state is left as it was, not torn down). freedDuringCall: see TreeInvariants.
+  static std::string run(const std::uint8_t* data, std::size_t size,
+                         FreedTest freedDuringCall = nullptr,
+                         void (*startCall)() = nullptr);
+};
+
+}  // namespace vf

@@ -177,19 +177,6 @@ bool isLive(const Run& run, const void* w) {
   return run.liveSet.count(static_cast<const VWidget*>(w)) != 0;
 }
 
-// Held by a pointer that its holder reads: a window's buttons (opFreeTitleButton frees them on
-// purpose) and the demo window's text field, which its "Fenster" handler reads.
-bool heldElsewhere(VWidget* w) {
-  VWidget* owner = w->getOwner();
-  if (auto* window = dynamic_cast<VWindow*>(owner)) {
-    if (w == window->getCloseButton() || w == window->getMaximizeButton()) {
-      return true;
-    }
-  }
-  auto* demo = dynamic_cast<MyWindow*>(owner);
-  return demo != nullptr && w == demo->textedit;
-}
-
 bool listedBy(VWidget* owner, VWidget* w) {
   if (owner == nullptr) {
     return false;
@@ -240,7 +227,7 @@ T* pickOf(const Run& run, unsigned byte) {
 VWidget* pickMovable(const Run& run, unsigned byte) {
   std::vector<VWidget*> found;
   for (VWidget* w : run.live) {
-    if (w != run.screen && !heldElsewhere(w)) {
+    if (w != run.screen) {
       found.push_back(w);
     }
   }
@@ -347,8 +334,7 @@ void removeSiblingWhileDrawing(VWidget* w, VEvent*) {
     return;
   }
   for (VWidget* sibling : vt::childrenOf(owner)) {
-    if (sibling != w && sibling != nullptr && !heldElsewhere(sibling) &&
-        !queuedWithin(*current, sibling)) {
+    if (sibling != w && sibling != nullptr && !queuedWithin(*current, sibling)) {
       detach(*current, sibling);
       return;
     }
@@ -511,9 +497,6 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
         return false;
       }
       VWidget* owner = where == 0xFF ? nullptr : pick(run, where);
-      if (owner != nullptr && heldElsewhere(owner)) {
-        owner = owner->getOwner();
-      }
       t << "kind " << kind % 9 << " in " << nameOf(run, owner);
       VWidget* w = create(kind, owner);
       if (owner == nullptr) {
@@ -525,7 +508,7 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
       VWidget* x = pick(run, in.byte());
       VWidget* w = pick(run, in.byte());
       t << nameOf(run, x) << " adds " << nameOf(run, w);
-      if (!run.dry && w != run.screen && !heldElsewhere(w)) {
+      if (!run.dry && w != run.screen) {
         attach(run, x, w);
       }
       return false;

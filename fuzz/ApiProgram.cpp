@@ -482,6 +482,10 @@ void recreateContext() {
   const int old = glutWindow;
   createWindow();
   glutDestroyWindow(old);
+  // freeglut only marks a window for destruction; its next event pass destroys the window and
+  // its context. Without it every old context would stay alive, and the process would grow by a
+  // window's buffers each time.
+  glutMainLoopEvent();
   glutSetWindow(glutWindow);
 }
 

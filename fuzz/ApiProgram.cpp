@@ -512,7 +512,8 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
       VWidget* x = pick(run, in.byte());
       VWidget* w = pick(run, in.byte());
       t << nameOf(run, x) << " adds " << nameOf(run, w);
-      if (!run.dry && w != run.screen) {
+      // Like remove, an add may not move a widget waiting in the free queue out of the tree.
+      if (!run.dry && w != run.screen && !queuedWithin(run, w)) {
         attach(run, x, w);
       }
       return false;

@@ -267,12 +267,21 @@ void detach(Run& run, VWidget* w) {
 }
 
 // x->add(w); a w that nothing listed is then x's, as the program's own code would have it,
-// unless x lies in w's own tree: w stays held, so that a cycle the add made is seen.
+// unless x lies in w's own tree: w stays held, so that a cycle the add made is seen. An add
+// that moves w from the screen's tree into a held one takes it out as a remove would.
 void attach(Run& run, VWidget* x, VWidget* w) {
   const std::vector<VWidget*> below = subtreeOf(w);
   const bool loose = !listedAnywhere(run, w) &&
                      std::find(below.begin(), below.end(), x) == below.end();
+  const auto inTree = [&run](VWidget* v) {
+    const std::vector<VWidget*> all = subtreeOf(run.screen);
+    return std::find(all.begin(), all.end(), v) != all.end();
+  };
+  const bool wasInTree = inTree(w);
   x->add(w);
+  if (wasInTree && !inTree(w)) {
+    takenOut(run, w);
+  }
   if (loose && listedBy(x, w)) {
     w->setOwner(x);
     run.held.erase(std::remove(run.held.begin(), run.held.end(), w), run.held.end());

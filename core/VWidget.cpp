@@ -330,12 +330,6 @@ bool VWidget::event(VEvent* e) {
   return handleMouseEvent(e);
 }
 
-// Handlers that run inside a walk may change the list walked: a child raises itself to the
-// front when pressed, a handler opens a window (added at the front), removes or moves a
-// sibling, or removes the child being visited. The walk keeps its next entry in a ChildWalk
-// that remove and bringToFront step past an entry leaving or moving, so it never reads a
-// freed list node and never visits an entry twice by way of a move. The mouse walk ends the
-// moment a child consumes the event.
 namespace {
 
 // A search over thousands of windows is bound by memory, not by work: each visit waits for a
@@ -359,6 +353,12 @@ void prefetchSibling(std::list<VWidget*>::iterator next, std::list<VWidget*>::it
 
 }  // namespace
 
+// Handlers that run inside a walk may change the list walked: a child raises itself to the
+// front when pressed, a handler opens a window (added at the front), removes or moves a
+// sibling, or removes the child being visited. The walk keeps its next entry in a ChildWalk
+// that remove and bringToFront step past an entry leaving or moving, so it never reads a
+// freed list node and never visits an entry twice by way of a move. The mouse walk ends the
+// moment a child consumes the event.
 bool VWidget::eventToChildren(VEvent* e) {
   ChildWalk walk{Children.begin(), false, Walks};
   Walks = &walk;

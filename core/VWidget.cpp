@@ -307,10 +307,19 @@ bool VWidget::event(VEvent* e) {
   if (!Visible) {
     return false;
   }
+  const VEventType type = e->getType();
+  // Keys are routed by the focus chain, not by position: a pending layout of the children
+  // can wait for the next draw or mouse event (or geometry read), which keeps the key path,
+  // the hottest one of a typing user, as short as the design's.
+  if (type == etKeyboard || type == etSpecialKey || type == etKeyboardUp) {
+    if (!Enabled) {
+      return false;
+    }
+    return handleKeyboardEvent(e);
+  }
   if (PendingLayout != nullptr) {
     layoutIfPending();
   }
-  const VEventType type = e->getType();
   if (type == etDraw) {
     changeContext();
     draw(e);
@@ -323,9 +332,6 @@ bool VWidget::event(VEvent* e) {
   }
   if (!Enabled) {
     return false;
-  }
-  if (type == etKeyboard || type == etSpecialKey || type == etKeyboardUp) {
-    return handleKeyboardEvent(e);
   }
   return handleMouseEvent(e);
 }

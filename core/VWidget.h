@@ -210,8 +210,8 @@ class VWidget {
   void setUserData(void* data) { UserData = data; }
 
  protected:
-  /// Defers a layout of the children: finish(this, placed) runs before the widget is next routed to
-  /// or drawn, and before any child's geometry is read or set (getters and setters of Left,
+  /// Defers a layout of the children: finish(this, placed) runs before the widget is next routed a
+  /// mouse event or drawn, and before any child's geometry is read or set (getters and setters of Left,
   /// Top, Width, Height and the minimums, print), except that placed, a child finish need not
   /// touch because the caller already placed it, may read and set its own. So a row that
   /// places each new child as it joins and defers the rest costs one pass for n children

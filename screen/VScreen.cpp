@@ -184,15 +184,20 @@ bool VScreen::canFocus(VEvent*) { return false; }
 // --- dispatch ---------------------------------------------------------------------------------
 
 void VScreen::sendEvent() {
-  deleteQueuedWidgets();
+  if (!WidgetsToRemove.empty()) {
+    deleteQueuedWidgets();
+  }
   const VEventType type = LastEvent->getType();
   if (type == etDraw && !ContextServes) {
     return;
   }
   MouseReachedScreen = false;
-  ++Dispatching;
+  // A handler may dispatch again (a program feeding the screen an event from inside one):
+  // only the outermost dispatch empties the free queue.
+  const bool outer = Dispatching;
+  Dispatching = true;
   const bool consumed = event(LastEvent);
-  --Dispatching;
+  Dispatching = outer;
   if (type == etMouseDown) {
     MousePressTaken = consumed && !MouseReachedScreen;
   }
@@ -209,7 +214,7 @@ void VScreen::sendEvent() {
 // The focus target is cleared when it lies in the deleted subtree. That test compares pointers
 // only: the target may name a widget the application has already deleted itself.
 void VScreen::deleteQueuedWidgets() {
-  if (Dispatching > 0) {
+  if (Dispatching) {
     return;
   }
   std::vector<VWidget*> subtree;

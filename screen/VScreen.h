@@ -129,7 +129,7 @@ class VScreen : public VWidget {
   /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
   /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
-  int Dispatching = 0;  ///< sendEvent calls in progress: nested ones delete nothing
+  bool Dispatching = false;  ///< a sendEvent is in progress: nested ones delete nothing
 
   bool BackgroundVisible = true;
   bool ContextServes = true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/VClamp.h"
+#include "core/VMessages.h"
 
 namespace {
 // A dragged widget closer than this to an edge of its owner's client area sticks to it.
@@ -82,9 +83,9 @@ void VWidget::add(VWidget* child) {
   }
   for (VWidget* w = this; w != nullptr; w = w->ListedIn) {
     if (w == child) {
-      std::cerr << "Vuna: a widget cannot be added to itself or to a widget inside it; the add "
-                   "is ignored"
-                << std::endl;
+      VMessages::write(VMessages::msError,
+                       "Vuna: a widget cannot be added to itself or to a widget inside it; the "
+                       "add is ignored");
       return;
     }
   }
@@ -195,6 +196,8 @@ bool VWidget::isInFront(VWidget* child) { return !Children.empty() && Children.f
 
 void VWidget::draw(VEvent*) {}
 void VWidget::layout() {}
+bool VWidget::takesText() { return false; }
+bool VWidget::takesKey(int key, bool special) { return takesText() && !special && key != 27; }
 bool VWidget::canDrag(VEvent*) { return false; }
 bool VWidget::processEvent(VEvent*) { return false; }
 bool VWidget::processMouseOwner(VEvent*) { return false; }

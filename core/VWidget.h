@@ -167,6 +167,15 @@ class VWidget {
   /// widget directly never leaves a dangling entry behind. Inside a routed event, free() it.
   virtual ~VWidget();
 
+  /// Keyboard capture, asked by hosts that share the keys with a program's scene (through the
+  /// screen's capturesKeyboard and capturesKey). takesText: does the widget, while it holds the
+  /// focus, take typed text, so that every character key is the GUI's? takesKey: does it take
+  /// this key, a character code 0..255, or a VSpecialKey code when special is true? By default
+  /// neither: a widget that only moved the focus (a window's title bar, a check box) leaves the
+  /// keys to the scene.
+  virtual bool takesText();
+  virtual bool takesKey(int key, bool special);
+
   /// Cuts the focus chain below this widget, depth first.
   void clearFocusPath();
   /// True when the owner's FocusPath is this widget (false without an owner).

@@ -6,7 +6,8 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <iostream>
+
+#include "core/VMessages.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ std::FILE* openRegularFile(const std::string& path) {
     return nullptr;
   }
   if (!S_ISREG(info.st_mode)) {
-    std::cerr << "Vuna: the image " << path << " is not a regular file (" << kindOf(info.st_mode)
-              << "); it is not read" << std::endl;
+    VMessages::write(VMessages::msError, "Vuna: the image " + path + " is not a regular file (" +
+                                             kindOf(info.st_mode) + "); it is not read");
     ::close(fd);
     return nullptr;
   }
@@ -79,10 +80,11 @@ void VImageSource::setBuiltIn(const Image* images, std::size_t count) {
   for (std::size_t i = 0; i < builtInCount; ++i) {
     const Image& image = builtIn[i];
     if (image.name == nullptr || image.name[0] == '\0') {
-      std::cerr << "Vuna: built-in image " << i << " has no name; it is not used" << std::endl;
+      VMessages::write(VMessages::msError,
+                       "Vuna: built-in image " + std::to_string(i) + " has no name; it is not used");
     } else if (image.bytes == nullptr) {
-      std::cerr << "Vuna: built-in image " << image.name << " has no bytes; it is not used"
-                << std::endl;
+      VMessages::write(VMessages::msError, std::string("Vuna: built-in image ") + image.name +
+                                               " has no bytes; it is not used");
     }
   }
 }

@@ -4,22 +4,24 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <iostream>
+#include <sstream>
 #include <string>
 
+#include "core/VMessages.h"
 #include "draw/VImageSource.h"
 
 namespace vuna {
 
 namespace {
 
-void reportGlError(GLenum error, int line, const char* what) {
+void reportGlError(GLenum error, int line, const std::string& what) {
   const GLubyte* text = gluErrorString(error);
-  std::cerr << std::endl
-            << "OpenGL-ERROR <0x" << std::hex << error << std::dec << "> in tga(" << line << ")!"
-            << std::endl
-            << what << std::endl
-            << (text ? reinterpret_cast<const char*>(text) : "") << std::endl;
+  std::ostringstream head;
+  head << "OpenGL-ERROR <0x" << std::hex << error << std::dec << "> in tga(" << line << ")!";
+  VMessages::write(VMessages::msError, "");
+  VMessages::write(VMessages::msError, head.str());
+  VMessages::write(VMessages::msError, what);
+  VMessages::write(VMessages::msError, text ? reinterpret_cast<const char*>(text) : "");
 }
 
 }  // namespace
@@ -60,12 +62,12 @@ unsigned int createTexture(const char* filename) {
   }
   // A message names what was really read: a built-in image by its name, a file by its path.
   const std::string described = VImageSource::describe(filename);
-  const char* shown = described.c_str();
   if (loadTGA(filename, static_cast<int>(name)) != tgaLoaded) {
-    std::cout << "Error occured while tried to load TGA texture from " << shown << std::endl;
+    VMessages::write(VMessages::msOutput,
+                     "Error occured while tried to load TGA texture from " + described);
   }
   if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
-    reportGlError(error, 310, shown);
+    reportGlError(error, 310, described);
   }
   return name;
 }

@@ -2,8 +2,8 @@
 #include "hosts/VHostInput.h"
 
 #include <cstdlib>
-#include <iostream>
 
+#include "core/VMessages.h"
 #include "screen/VScreen.h"
 
 namespace {
@@ -17,7 +17,8 @@ constexpr int kEscape = 27;
 VHostInput::VHostInput(VScreen* screen, VHostRole role, WakeFunction wake)
     : Screen(screen), Role(role), Wake(wake) {
   if (Screen == nullptr) {
-    std::cerr << "Vuna: a host adapter was given no screen; it takes no events" << std::endl;
+    VMessages::write(VMessages::msError,
+                     "Vuna: a host adapter was given no screen; it takes no events");
     return;
   }
   Screen->setRedisplayHook(redisplayHook, this);
@@ -95,7 +96,10 @@ bool VHostInput::keyDown(int key, int typed, int special) {
   auto held = HeldKeys.find(key);
   if (held == HeldKeys.end()) {
     // A repeat keeps the first press's owner, so the key's release goes the same way.
-    held = HeldKeys.emplace(key, HeldKey{Screen->capturesKeyboard(), std::string()}).first;
+    const bool gui = typed >= 0 && typed <= 255 ? Screen->capturesKey(typed, false)
+                     : special > 0                ? Screen->capturesKey(special, true)
+                                                  : Screen->capturesKeyboard();
+    held = HeldKeys.emplace(key, HeldKey{gui, std::string()}).first;
   }
   LastKey = key;
   LastKeyHeld = true;
@@ -112,7 +116,16 @@ bool VHostInput::text(unsigned long codePoint) {
   if (Screen == nullptr) {
     return false;
   }
-  const bool gui = LastKeyHeld ? HeldKeys[LastKey].gui : Screen->capturesKeyboard();
+  // A key that types text is the GUI's while a text field has the focus; a character that a
+  // focused widget takes by itself (Space on a button) makes its key the GUI's too.
+  const bool takes =
+      codePoint <= 255 ? Screen->capturesKey(static_cast<int>(codePoint), false) : false;
+  bool gui = takes || Screen->capturesKeyboard();
+  if (LastKeyHeld) {
+    HeldKey& held = HeldKeys[LastKey];
+    held.gui = held.gui || takes;
+    gui = held.gui;
+  }
   if (codePoint <= 255) {
     type(static_cast<unsigned char>(codePoint), gui);
   }

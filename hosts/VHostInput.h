@@ -32,7 +32,10 @@ enum VHostRole {
 ///   motion        only while a button is held (no passive motion), the gesture owner's
 ///   release       the gesture owner's, so a drag that began on the scene never ends as a click
 ///                 on whatever widget lies under the pointer
-///   key, text     the GUI's while a widget holds the focus (capturesKeyboard) at the key's press
+///   key, text     the GUI's while the focused widget takes it (capturesKey) at the key's press:
+///                 every character while a text field has the focus, Space and Return while a
+///                 button has it; a character typed by a key the GUI did not take at its press
+///                 makes the key the GUI's when the focused widget takes that character
 ///   key release   goes where its press went, with the key-ups of the characters it typed
 ///   other buttons, wheel steps: nothing is sent; never the GUI's
 ///

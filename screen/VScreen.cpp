@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/VClamp.h"
+#include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
 #include "widgets/VWindow.h"
 
@@ -333,7 +334,27 @@ void VScreen::setFramebufferSize(int width, int height) {
 }
 
 bool VScreen::capturesMouse() const { return MousePressTaken; }
-bool VScreen::capturesKeyboard() const { return FocusPath != nullptr; }
+namespace {
+
+// The end of the focus chain that starts at w (the screen's FocusPath), or null.
+VWidget* chainEnd(VWidget* w) {
+  while (w != nullptr && w->getFocusPath() != nullptr) {
+    w = w->getFocusPath();
+  }
+  return w;
+}
+
+}  // namespace
+
+bool VScreen::capturesKeyboard() const {
+  VWidget* focused = chainEnd(FocusPath);
+  return focused != nullptr && focused->takesText();
+}
+
+bool VScreen::capturesKey(int key, bool special) const {
+  VWidget* focused = chainEnd(FocusPath);
+  return focused != nullptr && focused->takesKey(key, special);
+}
 
 void VScreen::dropFocus() {
   clearFocusPath();
@@ -358,8 +379,8 @@ bool VScreen::getContextServes() const { return ContextServes; }
 bool VScreen::contextCanServe() {
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   if (version == nullptr) {
-    std::cerr << "Vuna: no OpenGL context is current; create the host window before the screen"
-              << std::endl;
+    VMessages::write(VMessages::msError,
+                     "Vuna: no OpenGL context is current; create the host window before the screen");
     return false;
   }
   char* rest = nullptr;
@@ -377,11 +398,11 @@ bool VScreen::contextCanServe() {
     core = core || (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0;
   }
   if (core) {
-    std::cerr << "Vuna: the OpenGL context (" << version
-              << ") is a core profile without immediate mode (glBegin, glEnd), matrix stacks or "
-                 "display lists, which Vuna draws with; ask the host for a compatibility "
-                 "profile"
-              << std::endl;
+    VMessages::write(VMessages::msError,
+                     std::string("Vuna: the OpenGL context (") + version +
+                         ") is a core profile without immediate mode (glBegin, glEnd), matrix "
+                         "stacks or display lists, which Vuna draws with; ask the host for a "
+                         "compatibility profile");
   }
   return !core;
 }
@@ -497,9 +518,9 @@ void VScreen::drawOverlay() {
     const GuestState guest(GL_ALL_ATTRIB_BITS, GL_CLIENT_ALL_ATTRIB_BITS);
     if (!guest.saved() && !WarnedFullStack) {
       WarnedFullStack = true;
-      std::cerr << "Vuna: the program's attribute stacks are full; the overlay draws without "
-                   "saving its GL state"
-                << std::endl;
+      VMessages::write(VMessages::msError,
+                       "Vuna: the program's attribute stacks are full; the overlay draws "
+                       "without saving its GL state");
     }
     glActiveTexture(GL_TEXTURE0);
     glClientActiveTexture(GL_TEXTURE0);

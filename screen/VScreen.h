@@ -97,8 +97,14 @@ class VScreen : public VWidget {
   /// (A subclass that redefines processMouseOwner calls the screen's, which notes the bare
   /// screen's presses.)
   bool capturesMouse() const;
-  /// Does a widget hold the keyboard focus (is the focus chain longer than the screen)?
+  /// Do the keys belong to the GUI? True only while the focused widget (the end of the focus
+  /// chain) takes typed text, a text field: a click on a button, a check box or a title bar
+  /// moves the focus but leaves the keys, Escape included, to the program's scene.
   bool capturesKeyboard() const;
+  /// Does this key belong to the GUI? A character code 0..255, or a VSpecialKey code when
+  /// special is true. True while the focused widget takes it: a text field its characters, a
+  /// focused button Space and Return.
+  bool capturesKey(int key, bool special) const;
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 

@@ -14,6 +14,8 @@ VButton::VButton(VWidget* owner) : VWidget(owner), State(bsUp), onPress(nullptr)
 
 VButton::~VButton() { VButton::CleanUp(); }
 
+bool VButton::takesKey(int key, bool special) { return !special && isPressKey(key); }
+
 void VButton::draw(VEvent*) {}
 void VButton::layout() {}
 bool VButton::canDrag(VEvent*) { return false; }

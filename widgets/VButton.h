@@ -33,6 +33,7 @@ class VButton : public VWidget {
   void Init() override;
   void CleanUp() override;
   ~VButton() override;
+  bool takesKey(int key, bool special) override;  ///< Space and Return, which press it
 
   virtual VBevelState getState();
   virtual void setState(VBevelState newValue);

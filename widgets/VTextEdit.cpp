@@ -31,6 +31,11 @@ VTextEdit::~VTextEdit() {
   VTextEdit::CleanUp();
 }
 
+bool VTextEdit::takesText() { return true; }
+bool VTextEdit::takesKey(int key, bool special) {
+  return !special && (key == kBackspace || (key > 31 && key < 128));
+}
+
 void VTextEdit::Init() {
   // Without a look and feel (outside the design) the font keeps its own defaults.
   if (LookAndFeel != nullptr) {

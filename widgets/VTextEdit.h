@@ -46,6 +46,10 @@ class VTextEdit : public VWidget {
   void Init() override;
   void CleanUp() override;
   ~VTextEdit() override;
+  bool takesText() override;  ///< true: every character is typed into the field
+  /// Backspace and the characters the field appends (32 to 127); not Escape or Return, and no
+  /// special key, which the field does not use.
+  bool takesKey(int key, bool special) override;
 
   virtual int getCursorPos();
   virtual void setCursorPos(int newValue);  ///< stored unchecked

@@ -9,9 +9,10 @@
 //   motion      the GUI's gesture: forwarded; the scene's: turns the cube, never forwarded
 //   release     forwarded only when the GUI owns the gesture, so a drag over the scene never
 //               ends as a click on a widget the pointer happened to cross
-//   key         Escape ends the program; a widget holding the focus (capturesKeyboard) gets
-//               every other key and the program none; otherwise w and r are the program's
-//   key-up,     forwarded only while a widget holds the focus
+//   key         Escape ends the program; a key the focused widget takes (capturesKey: every
+//               character while the text field has the focus, Space and Return while a
+//               button has it) goes to the GUI; otherwise w and r are the program's
+//   key-up,     forwarded under the same rule
 //   special key
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -198,7 +199,7 @@ void keyboard(unsigned char key, int x, int y) {
   if (key == 27) {
     std::exit(0);
   }
-  if (screen->capturesKeyboard()) {
+  if (screen->capturesKey(key, false)) {
     screen->glutKeyboard(key, x, y);
     return;
   }
@@ -211,13 +212,13 @@ void keyboard(unsigned char key, int x, int y) {
 }
 
 void keyboardUp(unsigned char key, int x, int y) {
-  if (screen->capturesKeyboard()) {
+  if (screen->capturesKey(key, false)) {
     screen->glutKeyboardUp(key, x, y);
   }
 }
 
 void special(int key, int x, int y) {
-  if (screen->capturesKeyboard()) {
+  if (screen->capturesKey(key, true)) {
     screen->glutSpecialFunc(key, x, y);
   }
 }

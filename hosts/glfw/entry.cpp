@@ -3,15 +3,16 @@
 
 #include <GLFW/glfw3.h>
 
-#include <iostream>
+#include <string>
 
+#include "core/VMessages.h"
 #include "hosts/glfw/VGlfwHost.h"
 #include "screen/VScreen.h"
 
 namespace {
 
 void reportError(int, const char* description) {
-  std::cerr << "Vuna: GLFW: " << description << std::endl;
+  VMessages::write(VMessages::msError, std::string("Vuna: GLFW: ") + description);
 }
 
 // The draw step of GLUT's display callback: clear (OpenGL's default clear colour), one draw

@@ -4,15 +4,16 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
-#include <iostream>
+#include <string>
 
+#include "core/VMessages.h"
 #include "hosts/sdl2/VSdl2Host.h"
 #include "screen/VScreen.h"
 
 namespace {
 
 int failWith(const char* what) {
-  std::cerr << "Vuna: SDL2: " << what << ": " << SDL_GetError() << std::endl;
+  VMessages::write(VMessages::msError, std::string("Vuna: SDL2: ") + what + ": " + SDL_GetError());
   SDL_Quit();
   return 1;
 }

@@ -16,7 +16,7 @@ namespace vt {
 
 using Lines = std::vector<std::string>;
 
-// A focusable widget that turns each event it receives into a line: "down 0 at 30,40" (type,
+// A focusable widget, taking every key, that turns each event it receives into a line: "down 0 at 30,40" (type,
 // Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y) for a key event.
 class SeenEvents : public VWidget {
  public:
@@ -32,6 +32,9 @@ class SeenEvents : public VWidget {
     return false;
   }
   bool canFocus(VEvent*) override { return true; }
+  // Takes every key, as a text field that also used Escape and the special keys would.
+  bool takesText() override { return true; }
+  bool takesKey(int, bool) override { return true; }
   Lines take() { return std::exchange(seen_, {}); }  // the lines since the last call
 
  private:

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/GlTest.h"
+#include "core/VSpecialKey.h"
 #include "support/ScreenFixture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VTextEdit.h"
@@ -87,7 +88,31 @@ TEST_F(Capture, ADragThatStartsOnATitleBarStaysCapturedOutsideTheWindow) {
   EXPECT_FALSE(screen_->capturesMouse());
 }
 
-TEST_F(Capture, KeyboardIsCapturedWhileAWidgetHoldsTheFocusUntilTheProgramDropsIt) {
+// The keys are the scene's unless the focused widget takes them: a text field every character
+// (not Escape, no special key), a button Space and Return, a title bar none.
+TEST_F(Capture, KeysAreTheGuisOnlyWhereTheFocusedWidgetTakesThem) {
+  const struct {
+    const char* clicked;
+    int x, y;
+    bool keyboard, space, w, escape, arrow;
+  } cases[] = {
+      {"title bar", 200, 105, false, false, false, false, false},
+      {"button", 115, 140, false, true, false, false, false},
+      {"text field", 130, 185, true, true, true, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.clicked);
+    screen_->glutMouse(0, 0, c.x, c.y);
+    screen_->glutMouse(0, 1, c.x, c.y);
+    EXPECT_EQ(screen_->capturesKeyboard(), c.keyboard);
+    EXPECT_EQ(screen_->capturesKey(' ', false), c.space);
+    EXPECT_EQ(screen_->capturesKey('w', false), c.w);
+    EXPECT_EQ(screen_->capturesKey(27, false), c.escape);
+    EXPECT_EQ(screen_->capturesKey(skUp, true), c.arrow);
+  }
+}
+
+TEST_F(Capture, KeyboardIsCapturedWhileATextFieldHoldsTheFocusUntilTheProgramDropsIt) {
   EXPECT_FALSE(screen_->capturesKeyboard());
   screen_->glutMouse(0, 0, 130, 185);  // the text field
   screen_->glutMouse(0, 1, 130, 185);

@@ -7,9 +7,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build -j "$(nproc)" --target minivuna
+# Only what the demo needs: a first configure leaves the tests out (they need GoogleTest and
+# take minutes to build); a build folder configured before keeps its choice. Everything the
+# configure enables is built, so `cmake --install build` works right after.
+bash scripts/setup.sh --demo
+tests=()
+[ -f build/CMakeCache.txt ] || tests=(-DVUNA_BUILD_TESTS=OFF)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${tests[@]}" > /dev/null
+cmake --build build -j "$(nproc)"
 
 if [ -n "${DISPLAY:-}" ]; then
   cd build

@@ -4,7 +4,9 @@
 # benchmark's peers and are never linked into the library; GLFW and SDL2 are the hosts of the
 # adapters beside the GLUT one. Safe to run again: it does nothing when everything is there.
 # With --web it installs what the browser build and its tests need instead: Debian's emscripten
-# (which builds offline from its own prebuilt libraries) and Chromium.
+# (which builds offline from its own prebuilt libraries) and Chromium. With --demo only what
+# building and running the demo needs (with a virtual X server and its tour when there is no
+# display). When another apt holds the package lock, it waits for it (up to ten minutes).
 set -euo pipefail
 
 packages=(
@@ -19,9 +21,14 @@ packages=(
   doxygen
   libglfw3-dev libsdl2-dev
 )
-if [ "${1:-}" = "--web" ]; then
-  packages=(emscripten chromium python3)
-fi
+case "${1:-}" in
+  --web) packages=(emscripten chromium python3) ;;
+  --demo)
+    packages=(g++ cmake make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri
+      xvfb xauth x11-utils xdotool imagemagick) ;;
+  "") ;;
+  *) echo "usage: scripts/setup.sh [--web|--demo]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -39,5 +46,16 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
 echo "setup: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The lock options make apt wait for an apt or dpkg that is running (an unattended upgrade)
+# instead of failing at once; the package lists' lock is waited for the same way.
+wait_lock=(-o DPkg::Lock::Timeout=600)
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+  if $sudo apt-get "${wait_lock[@]}" update -qq; then
+    break
+  fi
+  [ "$attempt" -eq 10 ] && exit 1
+  echo "setup: apt-get update failed (another apt holds its lock?); trying again in 30 s" >&2
+  sleep 30
+done
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait_lock[@]}" install -y -qq \
+  --no-install-recommends "${missing[@]}"

@@ -77,6 +77,13 @@ if step pkg_config.build g++ -std=c++17 -o "$work/consumer_pc" "$source/tests/co
   run_consumer pkg_config "$work/consumer_pc" folder "$imagedir"
 fi
 
+# The host adapters' pkg-config files name their own host library and nothing else's.
+for host in glfw:glfw sdl2:SDL2; do
+  libs=$(pkg-config --libs "vuna-${host%%:*}" 2>&1)
+  [[ $libs == *"-lvuna_${host%%:*}"* && $libs == *"-l${host#*:}"* ]] &&
+    pass "vuna-${host%%:*}.pc links its adapter and ${host#*:}" || fail "vuna-${host%%:*}.pc: $libs"
+done
+
 # add_subdirectory, shared
 sub="$work/add_subdirectory"
 if step add_subdirectory.configure cmake -S "$source/tests/consumer/add_subdirectory" -B "$sub" \

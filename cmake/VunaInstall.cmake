@@ -1,8 +1,8 @@
 # Installs the libraries, the public headers under include/vuna/, the images under share/vuna,
-# a CMake package (find_package(vuna): vuna::vuna, vuna::glut, vuna::images, VUNA_IMAGE_DIR and
-# vuna_copy_images; the components glfw and sdl2, vuna::glfw and vuna::sdl2, when they were
-# built) and pkg-config files (vuna, vuna-glut, vuna-images, vuna-glfw, vuna-sdl2; the variable
-# imagedir).
+# a CMake package (find_package(vuna): vuna::vuna, vuna::images, VUNA_IMAGE_DIR and
+# vuna_copy_images; the components glut, glfw and sdl2, vuna::glut, vuna::glfw and vuna::sdl2,
+# when they were built) and pkg-config files (vuna, vuna-glut, vuna-images, vuna-glfw,
+# vuna-sdl2; the variable imagedir).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -15,13 +15,13 @@ endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/include/vuna/vuna.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vuna COMPONENT development)
 
-install(TARGETS vuna vuna_glut vuna_images EXPORT vunaTargets
+install(TARGETS vuna vuna_images EXPORT vunaTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Each host adapter beside GLUT is a component of the package, in an export file of its own, so
-# that only a consumer that asks for it needs its host library.
-foreach(target IN LISTS VUNA_EXTRA_INSTALL_TARGETS)
+# Each host adapter, GLUT's included, is a component of the package, in an export file of its
+# own, so that only a consumer that asks for it needs its host library.
+foreach(target IN ITEMS vuna_glut LISTS VUNA_EXTRA_INSTALL_TARGETS)
   install(TARGETS ${target} EXPORT ${target}Targets
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}

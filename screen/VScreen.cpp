@@ -3,7 +3,8 @@
 
 // Buffer objects (an unpack buffer the program left bound) are past OpenGL 1.3's header.
 #define GL_GLEXT_PROTOTYPES 1
-#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdlib>
 #include <iostream>
@@ -38,6 +39,13 @@ class GuestState {
   bool Saved;
   GLint UnpackBuffer = 0;
 };
+
+// GLUT's numbers, which the host methods take whatever the host (the library links no GLUT).
+constexpr int kLeftButton = 0;
+constexpr int kMiddleButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kButtonDown = 0;
+constexpr int kButtonUp = 1;
 
 int clampCoordinate(int v) {
   return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
@@ -110,11 +118,11 @@ void VScreen::freeWidget(VWidget* w) {
   w->QueuedIn = this;
 }
 
+// The library knows no host: the host in use (vunaMain's GLUT, a GLFW or SDL2 adapter, a
+// program's own loop) installs the hook. Without one, nothing is asked of anybody.
 void VScreen::redraw() {
   if (Redisplay != nullptr) {
     Redisplay(RedisplayData);
-  } else {
-    glutPostRedisplay();
   }
 }
 
@@ -293,16 +301,16 @@ void VScreen::glutMotion(int x, int y) {
 void VScreen::glutMouse(int button, int state, int x, int y) {
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
-  const bool known = button == GLUT_LEFT_BUTTON || button == GLUT_MIDDLE_BUTTON ||
-                     button == GLUT_RIGHT_BUTTON;
+  const bool known = button == kLeftButton || button == kMiddleButton ||
+                     button == kRightButton;
   if (known) {
-    LastEvent->setButton(button == GLUT_LEFT_BUTTON     ? mbLeft
-                         : button == GLUT_MIDDLE_BUTTON ? mbCenter
+    LastEvent->setButton(button == kLeftButton     ? mbLeft
+                         : button == kMiddleButton ? mbCenter
                                                         : mbRight);
-    if (state == GLUT_DOWN) {
+    if (state == kButtonDown) {
       LastEvent->setType(etMouseDown);
       sendEvent();
-    } else if (state == GLUT_UP) {
+    } else if (state == kButtonUp) {
       noteMouseRelease();  // ends every drag and resize, also those the release never reaches
       LastEvent->setType(etMouseUp);
       sendEvent();

@@ -108,8 +108,10 @@ class VScreen : public VWidget {
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 
-  /// redraw() calls the hook, with its data, instead of glutPostRedisplay; null restores GLUT.
-  /// A program under another host installs one, so that no GLUT call is ever reached.
+  /// redraw() calls the hook, with its data; without one (null, the default) it asks for
+  /// nothing. The hosts install theirs: vunaMain one that calls glutPostRedisplay, the GLFW and
+  /// SDL2 adapters their own. A program that opens its window itself installs one that posts a
+  /// redisplay in its host (under GLUT: glutPostRedisplay).
   typedef void (*RedisplayHook)(void* data);
   void setRedisplayHook(RedisplayHook hook, void* data);
   /// Called once, with its data, as the screen's destruction begins, so that an object that

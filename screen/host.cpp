@@ -7,6 +7,12 @@
 
 VScreen* screen = nullptr;
 
+namespace {
+
+void postRedisplay(void*) { glutPostRedisplay(); }
+
+}  // namespace
+
 void glutResize(int w, int h) {
   // The model-view matrix stays current for the draw pass, which pushes and pops around
   // every widget.
@@ -66,6 +72,7 @@ int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title)
   glutCreateWindow(title);
 
   screen = new VScreen(nullptr);
+  screen->setRedisplayHook(postRedisplay, nullptr);  // redraw() is glutPostRedisplay()
   if (buildScene != nullptr) {
     buildScene(screen);
   }

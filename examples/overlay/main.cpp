@@ -234,6 +234,8 @@ int main(int argc, char** argv) {
 
   // The screen loads its images into textures, so it needs the window's GL context.
   screen = new VScreen(nullptr);
+  // The widgets ask for a new frame through the program's host: here, GLUT.
+  screen->setRedisplayHook([](void*) { glutPostRedisplay(); }, nullptr);
   screen->setBackgroundVisible(false);
   screen->setSize(kWindowWidth, kWindowHeight);
   buildGui();

@@ -73,16 +73,24 @@ imagedir=$(pkg-config --variable=imagedir vuna)
   pass "pkg-config's imagedir is the installed image folder" || fail "imagedir is '$imagedir'"
 # shellcheck disable=SC2046
 if step pkg_config.build g++ -std=c++17 -o "$work/consumer_pc" "$source/tests/consumer/consumer.cpp" \
-     $(pkg-config --cflags --libs vuna); then
+     $(pkg-config --cflags --libs vuna glut); then
   run_consumer pkg_config "$work/consumer_pc" folder "$imagedir"
 fi
 
-# The host adapters' pkg-config files name their own host library and nothing else's.
+# The host adapters' pkg-config files name their own host library and nothing else's; a GLFW
+# program builds and links without any GLUT header or library (-H lists every header read).
 for host in glfw:glfw sdl2:SDL2; do
   libs=$(pkg-config --libs "vuna-${host%%:*}" 2>&1)
-  [[ $libs == *"-lvuna_${host%%:*}"* && $libs == *"-l${host#*:}"* ]] &&
-    pass "vuna-${host%%:*}.pc links its adapter and ${host#*:}" || fail "vuna-${host%%:*}.pc: $libs"
+  [[ $libs == *"-lvuna_${host%%:*}"* && $libs == *"-l${host#*:}"* && $libs != *glut* ]] &&
+    pass "vuna-${host%%:*}.pc links its adapter and ${host#*:}, no GLUT" ||
+    fail "vuna-${host%%:*}.pc: $libs"
 done
+# shellcheck disable=SC2046
+if step glfw_program.build g++ -std=c++17 -H -o "$work/glfw_program" \
+     "$source/tests/consumer/glfw_program.cpp" $(pkg-config --cflags --libs vuna-glfw); then
+  grep -qi "glut" "$work/glfw_program.build.log" && fail "the GLFW program read a GLUT header" ||
+    pass "the GLFW program read no GLUT header and linked without libglut"
+fi
 
 # add_subdirectory, shared
 sub="$work/add_subdirectory"
@@ -92,6 +100,9 @@ if step add_subdirectory.configure cmake -S "$source/tests/consumer/add_subdirec
    step add_subdirectory.build cmake --build "$sub" -j 2; then
   ls "$sub"/vuna/libvuna.so* > /dev/null 2>&1 && pass "BUILD_SHARED_LIBS=ON gives libvuna.so" ||
     fail "no shared library"
+  needed=$(readelf -d "$sub"/vuna/libvuna.so 2>&1 | grep NEEDED)
+  [[ $needed == *libGL* && $needed != *glut* ]] && pass "libvuna.so needs GL and no libglut" ||
+    fail "libvuna.so needs: $needed"
   run_consumer add_subdirectory "$sub/consumer" builtin
   (cd "$sub" && ./consumer_copied workdir) > "$work/add_subdirectory.copied.log" 2>&1 &&
     pass "add_subdirectory.copied runs beside its copied images" ||

@@ -13,4 +13,8 @@ void buildScene(VScreen* s) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return vunaGlfwMain(argc, argv, buildScene, "mini Vuna (GLFW)"); }
+int main(int argc, char** argv) {
+  VHostOptions options;  // the GLUT demo's window: 500 by 400 at (100, 100)
+  options.title = "mini Vuna (GLFW)";
+  return vunaGlfwMain(argc, argv, buildScene, options);
+}

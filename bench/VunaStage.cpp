@@ -1,6 +1,7 @@
 // VunaStage: the bench's screen, the host's view, one frame, one click, and widget counting.
 #include "bench/VunaStage.h"
 
+#include <GL/freeglut.h>
 #include <GL/gl.h>
 
 #include <list>
@@ -19,6 +20,8 @@ struct ChildrenAccess : VWidget {
 VunaStage::VunaStage() {
   setView();
   screen_ = new VScreen(nullptr);
+  // As vunaMain does: every input event and focus change posts a GLUT redisplay.
+  screen_->setRedisplayHook([](void*) { glutPostRedisplay(); }, nullptr);
   ::screen = screen_;
   // As the host's first reshape: viewport, projection, then the screen's size.
   ::glutResize(bench::kWindowWidth, bench::kWindowHeight);

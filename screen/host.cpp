@@ -65,11 +65,18 @@ void glutMotion(int x, int y) {
 }
 
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
+  VHostOptions options;
+  options.title = title;
+  return vunaMain(argc, argv, buildScene, options);
+}
+
+int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions& given) {
+  const VHostOptions options = given.checked();
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_DOUBLE);
-  glutInitWindowSize(500, 400);
-  glutInitWindowPosition(100, 100);
-  glutCreateWindow(title);
+  glutInitWindowSize(options.width, options.height);
+  glutInitWindowPosition(options.left, options.top);
+  glutCreateWindow(options.title);
 
   screen = new VScreen(nullptr);
   screen->setRedisplayHook(postRedisplay, nullptr);  // redraw() is glutPostRedisplay()

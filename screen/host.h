@@ -1,13 +1,11 @@
 // host: the GLUT callbacks that forward to the one screen, and the program's entry.
 #pragma once
 
+#include "VHostOptions.h"
 #include "VScreen.h"
 
 /// The one screen of the program, used by the callbacks below.
 extern VScreen* screen;
-
-/// Builds the application's widgets under the new screen, before the main loop starts.
-typedef void (*VSceneBuilder)(VScreen* screen);
 
 /// The callbacks, each forwarding to the screen. glutResize also sets the projection: one unit
 /// per pixel, origin at the window's top-left corner, y downwards. glutKeyboard ends the process
@@ -24,3 +22,5 @@ void glutMotion(int x, int y);
 /// creates the screen (which needs the GL context), lets buildScene fill it, registers the
 /// callbacks and runs the GLUT main loop. Answers 0 if the loop ever returns.
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title = "mini Vuna");
+/// The same with the window's title, size and place given (the defaults are those above).
+int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions& options);

@@ -25,7 +25,14 @@ void display(GLFWwindow* window, VScreen* screen) {
 
 }  // namespace
 
-int vunaGlfwMain(int, char**, VGlfwSceneBuilder buildScene, const char* title) {
+int vunaGlfwMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
+  VHostOptions options;
+  options.title = title;
+  return vunaGlfwMain(argc, argv, buildScene, options);
+}
+
+int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& given) {
+  const VHostOptions options = given.checked();
   glfwSetErrorCallback(reportError);
   if (glfwInit() != GLFW_TRUE) {
     return 1;
@@ -38,12 +45,13 @@ int vunaGlfwMain(int, char**, VGlfwSceneBuilder buildScene, const char* title) {
   glfwWindowHint(GLFW_STENCIL_BITS, 0);
   // Placed before it is shown: GLFW 3.3 has no hint for the position.
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  GLFWwindow* window = glfwCreateWindow(500, 400, title, nullptr, nullptr);
+  GLFWwindow* window =
+      glfwCreateWindow(options.width, options.height, options.title, nullptr, nullptr);
   if (window == nullptr) {
     glfwTerminate();
     return 1;
   }
-  glfwSetWindowPos(window, 100, 100);
+  glfwSetWindowPos(window, options.left, options.top);
   glfwMakeContextCurrent(window);
 
   // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),

@@ -20,7 +20,14 @@ int failWith(const char* what) {
 
 }  // namespace
 
-int vunaSdl2Main(int, char**, VSdl2SceneBuilder buildScene, const char* title) {
+int vunaSdl2Main(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
+  VHostOptions options;
+  options.title = title;
+  return vunaSdl2Main(argc, argv, buildScene, options);
+}
+
+int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& given) {
+  const VHostOptions options = given.checked();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     return failWith("no video");
   }
@@ -29,8 +36,9 @@ int vunaSdl2Main(int, char**, VSdl2SceneBuilder buildScene, const char* title) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   // As GLUT_DOUBLE alone: no depth buffer is asked for.
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  SDL_Window* window = SDL_CreateWindow(title, 100, 100, 500, 400,
-                                        SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+  SDL_Window* window =
+      SDL_CreateWindow(options.title, options.left, options.top, options.width, options.height,
+                       SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
   if (window == nullptr) {
     return failWith("no window");
   }

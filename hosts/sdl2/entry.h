@@ -1,10 +1,10 @@
 // entry: a whole Vuna program under SDL2, the counterpart of vunaMain under GLUT.
 #pragma once
 
-class VScreen;
+#include "../../screen/VHostOptions.h"
 
-/// Builds the application's widgets under the new screen, before the loop starts.
-typedef void (*VSdl2SceneBuilder)(VScreen* screen);
+/// The scene builder of every entry (the name of earlier versions).
+typedef VSceneBuilder VSdl2SceneBuilder;
 
 /// Opens a 500 by 400 double-buffered window at (100, 100) with the given title and an OpenGL 2.1
 /// context of the default (compatibility) kind, creates the screen (which needs the context),
@@ -14,4 +14,6 @@ typedef void (*VSdl2SceneBuilder)(VScreen* screen);
 /// Closing the window (SDL_QUIT, which SDL also posts on SIGINT and SIGTERM) ends the loop: the
 /// screen and the window go and the answer is 0. Answers 1, after a line on standard error, when
 /// SDL or the window cannot be had. The arguments are not read.
-int vunaSdl2Main(int argc, char** argv, VSdl2SceneBuilder buildScene, const char* title);
+int vunaSdl2Main(int argc, char** argv, VSceneBuilder buildScene, const char* title);
+/// The same with the window's title, size and place given, as vunaMain takes them.
+int vunaSdl2Main(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions& options);

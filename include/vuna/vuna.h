@@ -13,6 +13,7 @@
 #include "draw/VFont.h"
 #include "draw/VImageSource.h"
 #include "draw/VLookAndFeel.h"
+#include "screen/VHostOptions.h"
 #include "screen/VScreen.h"
 #include "widgets/VButton.h"
 #include "widgets/VCaptionButton.h"

@@ -1,0 +1,28 @@
+// VHostOptions: what a whole program's entry opens, the same under every host (vunaMain under
+// GLUT, vunaGlfwMain, vunaSdl2Main), and the one type of the scene builder each entry calls.
+#pragma once
+
+class VScreen;
+
+/// Builds the application's widgets under the new screen, before the host's loop starts.
+typedef void (*VSceneBuilder)(VScreen* screen);
+
+/// The window an entry opens: its title, its size in pixels and the place of its top-left
+/// corner on the desktop. The defaults are the demo's: "mini Vuna", 500 by 400 at (100, 100).
+struct VHostOptions {
+  const char* title = "mini Vuna";
+  int width = 500;
+  int height = 400;
+  int left = 100;
+  int top = 100;
+
+  /// The options as an entry uses them: a null title is empty, and a width or height below 1
+  /// is 1 (no host opens a window without pixels).
+  VHostOptions checked() const {
+    VHostOptions c = *this;
+    c.title = title != nullptr ? title : "";
+    c.width = width < 1 ? 1 : width;
+    c.height = height < 1 ? 1 : height;
+    return c;
+  }
+};

@@ -56,7 +56,8 @@ class VHostInput {
   typedef void (*WakeFunction)();
 
   VHostInput(VScreen* screen, VHostRole role, WakeFunction wake);
-  /// Hands the screen's redisplay back to GLUT, when the screen is still there.
+  /// Takes its redisplay hook off the screen, when the screen is still there (which then asks
+  /// no host).
   ~VHostInput();
   VHostInput(const VHostInput&) = delete;
   VHostInput& operator=(const VHostInput&) = delete;

@@ -26,7 +26,7 @@ typedef struct GLFWwindow GLFWwindow;
 class VGlfwHost {
  public:
   VGlfwHost(VScreen* screen, VHostRole role);
-  /// Uninstalls, and hands the screen's redisplay back to GLUT.
+  /// Uninstalls, and takes its redisplay hook off the screen (which then asks no host).
   ~VGlfwHost();
   VGlfwHost(const VGlfwHost&) = delete;
   VGlfwHost& operator=(const VGlfwHost&) = delete;

@@ -57,7 +57,7 @@ int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
   // which must find no destructor to run on a live window.
   auto* screen = new VScreen(nullptr);
-  auto* host = new VGlfwHost(screen, hrProgram);  // before the scene: redraw() never reaches GLUT
+  auto* host = new VGlfwHost(screen, hrProgram);  // before the scene: its redraws ask GLFW
   if (buildScene != nullptr) {
     buildScene(screen);
   }

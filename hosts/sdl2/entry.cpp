@@ -50,7 +50,7 @@ int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
   // which must find no destructor to run on a live window.
   auto* screen = new VScreen(nullptr);
-  // Before the scene, so that redraw() never reaches GLUT; it sizes the screen from the window.
+  // Before the scene, so that its redraws already ask SDL; it sizes the screen from the window.
   auto* host = new VSdl2Host(screen, hrProgram, window);
   if (buildScene != nullptr) {
     buildScene(screen);

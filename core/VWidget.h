@@ -219,12 +219,13 @@ class VWidget {
   void setUserData(void* data) { UserData = data; }
 
  protected:
-  /// Defers a layout of the children: finish(this, placed) runs before the widget is next routed a
-  /// mouse event or drawn, and before any child's geometry is read or set (getters and setters of Left,
-  /// Top, Width, Height and the minimums, print), except that placed, a child finish need not
-  /// touch because the caller already placed it, may read and set its own. So a row that
-  /// places each new child as it joins and defers the rest costs one pass for n children
-  /// instead of n, and every observer still sees the row as if it had been laid out at once.
+  /// Defers a layout of the children: finish(this, placed) runs before the widget is next
+  /// routed a mouse event or drawn, and before any child's geometry is read or set (getters and
+  /// setters of Left, Top, Width, Height and the minimums, print), except that placed, a child
+  /// finish need not touch because the caller already placed it, may read and set its own. So a
+  /// row that places each new child as it joins and defers the rest costs one pass for n
+  /// children instead of n, and every observer still sees the row as if it had been laid out
+  /// at once.
   void requestLayout(void (*finish)(VWidget* self, const VWidget* placed),
                      const VWidget* placed) {
     PendingLayout = finish;

@@ -80,8 +80,8 @@ void VImageSource::setBuiltIn(const Image* images, std::size_t count) {
   for (std::size_t i = 0; i < builtInCount; ++i) {
     const Image& image = builtIn[i];
     if (image.name == nullptr || image.name[0] == '\0') {
-      VMessages::write(VMessages::msError,
-                       "Vuna: built-in image " + std::to_string(i) + " has no name; it is not used");
+      VMessages::write(VMessages::msError, "Vuna: built-in image " + std::to_string(i) +
+                                               " has no name; it is not used");
     } else if (image.bytes == nullptr) {
       VMessages::write(VMessages::msError, std::string("Vuna: built-in image ") + image.name +
                                                " has no bytes; it is not used");

@@ -301,12 +301,11 @@ void VScreen::glutMotion(int x, int y) {
 void VScreen::glutMouse(int button, int state, int x, int y) {
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
-  const bool known = button == kLeftButton || button == kMiddleButton ||
-                     button == kRightButton;
+  const bool known = button == kLeftButton || button == kMiddleButton || button == kRightButton;
   if (known) {
     LastEvent->setButton(button == kLeftButton     ? mbLeft
                          : button == kMiddleButton ? mbCenter
-                                                        : mbRight);
+                                                   : mbRight);
     if (state == kButtonDown) {
       LastEvent->setType(etMouseDown);
       sendEvent();
@@ -388,7 +387,8 @@ bool VScreen::contextCanServe() {
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   if (version == nullptr) {
     VMessages::write(VMessages::msError,
-                     "Vuna: no OpenGL context is current; create the host window before the screen");
+                     "Vuna: no OpenGL context is current; create the host window before the "
+                     "screen");
     return false;
   }
   char* rest = nullptr;

@@ -16,8 +16,9 @@ namespace vt {
 
 using Lines = std::vector<std::string>;
 
-// A focusable widget, taking every key, that turns each event it receives into a line: "down 0 at 30,40" (type,
-// Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y) for a key event.
+// A focusable widget, taking every key, that turns each event it receives into a line:
+// "down 0 at 30,40" (type, Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y)
+// for a key event.
 class SeenEvents : public VWidget {
  public:
   explicit SeenEvents(VWidget* owner) : VWidget(owner) {

@@ -11,6 +11,7 @@
 #include "app/MyWindow.h"
 #include "app/app.h"
 #include "support/GlTest.h"
+#include "support/HostNumbers.h"
 #include "support/StreamCapture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VRadioButton.h"
@@ -19,8 +20,6 @@
 namespace vt {
 
 namespace {
-constexpr int kDown = 0;  // GLUT button states
-constexpr int kUp = 1;
 
 bool exitIsAFailure = false;
 

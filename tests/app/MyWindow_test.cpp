@@ -21,7 +21,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 using vt::Box;
 using vt::boxOf;
 using vt::childrenOf;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 TEST(VColor, NewColourIsOpaqueWhiteAndPrintsOnes) {
   VColor c;

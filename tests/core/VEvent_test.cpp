@@ -7,7 +7,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 TEST(VEvent, NewEventPrintsZeroForEveryField) {
   VEvent e;

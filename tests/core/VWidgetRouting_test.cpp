@@ -7,13 +7,14 @@
 #include "support/RecordingWidget.h"
 #include "core/VWidget.h"
 #include "support/GlTest.h"
+#include "support/StreamCapture.h"
 
 namespace {
 
 using vt::hookLog;
 using vt::RecordingWidget;
 using vt::TestRoot;
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 bool send(VWidget& root, VEventType type, int x, int y, VMouseButton button = mbLeft) {
   VEvent e;

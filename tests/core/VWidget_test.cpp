@@ -14,7 +14,7 @@ namespace {
 
 using vt::RecordingWidget;
 using vt::TestRoot;
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 // Exposes the protected child list and client borders for inspection.
 class Inspectable : public VWidget {

@@ -22,7 +22,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 GLuint listBase() {
   GLint base = 0;

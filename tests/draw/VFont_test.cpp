@@ -17,7 +17,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 using Matrix = std::array<float, 16>;
 
 Matrix modelview() {

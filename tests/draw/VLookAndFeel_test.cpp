@@ -22,7 +22,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 const std::vector<std::string> kImages = {
     "checkbox.tga",   "checkboxchecked.tga",  "radio.tga",          "radiochecked.tga",

@@ -22,7 +22,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 const std::string kErrorLine = "Error occured while tried to load TGA texture from ";
 

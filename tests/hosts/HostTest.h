@@ -11,10 +11,9 @@
 #include "screen/VScreen.h"
 #include "support/RecordingWidget.h"
 #include "support/ScreenFixture.h"
+#include "support/StreamCapture.h"
 
 namespace vt {
-
-using Lines = std::vector<std::string>;
 
 // A focusable widget, taking every key, that turns each event it receives into a line:
 // "down 0 at 30,40" (type, Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y)

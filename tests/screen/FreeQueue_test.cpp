@@ -8,11 +8,12 @@
 #include "screen/VScreen.h"
 #include "support/GlTest.h"
 #include "support/RecordingWidget.h"
+#include "support/StreamCapture.h"
 
 namespace {
 
 using vt::hookLog;
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 // A widget that logs leaving children, its own deletion and whatever it hears.
 class Logged : public vt::RecordingWidget {

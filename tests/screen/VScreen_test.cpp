@@ -16,7 +16,7 @@ namespace {
 
 using vt::hookLog;
 using vt::RecordingWidget;
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 // Records the full event record of everything it sees as the consumer.
 class EventRecorder : public VWidget {

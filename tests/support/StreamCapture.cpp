@@ -11,7 +11,7 @@ StreamCapture::~StreamCapture() { stream_.rdbuf(saved_); }
 
 std::string StreamCapture::text() const { return buffer_.str(); }
 
-std::vector<std::string> StreamCapture::lines() const {
+Lines StreamCapture::lines() const {
   std::vector<std::string> out;
   const std::string all = buffer_.str();
   std::size_t start = 0;

@@ -8,6 +8,9 @@
 
 namespace vt {
 
+// Lines of output, as lines() gives them and tests expect them.
+using Lines = std::vector<std::string>;
+
 // Redirects a standard stream into a buffer for its lifetime.
 class StreamCapture {
  public:
@@ -18,7 +21,7 @@ class StreamCapture {
 
   std::string text() const;
   // The captured text split at each '\n' (a last line without one is kept too).
-  std::vector<std::string> lines() const;
+  Lines lines() const;
 
  private:
   std::ostream& stream_;

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 constexpr int kLongLength = 100000;
 constexpr int kLeft = 50;

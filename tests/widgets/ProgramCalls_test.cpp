@@ -9,6 +9,7 @@
 
 #include "WindowTestUtil.h"
 #include "support/RecordingWidget.h"
+#include "support/StreamCapture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
@@ -18,7 +19,7 @@
 namespace {
 
 using vt::hookLog;
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 class ProgramCalls : public wt::ScreenTest {
  protected:

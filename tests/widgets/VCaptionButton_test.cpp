@@ -9,7 +9,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 // The bounding box of the caption's ink (dark pixels) inside a region of the back buffer.
 struct Ink {

@@ -13,20 +13,20 @@
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "support/GlTest.h"
+#include "support/HostNumbers.h"
 #include "support/ScreenFixture.h"
 #include "support/StreamCapture.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 using Region = std::vector<std::uint8_t>;
 
-// GLUT's button numbers and states, as the host passes them.
-constexpr int kLeftButton = 0;
-constexpr int kMiddleButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
+using vt::kLeftButton;
+using vt::kMiddleButton;
+using vt::kRightButton;
+constexpr int kPressed = vt::kDown;
+constexpr int kReleased = vt::kUp;
 
 constexpr int kBoxLeft = 40;
 constexpr int kBoxTop = 30;

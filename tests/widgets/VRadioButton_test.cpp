@@ -12,19 +12,20 @@
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "support/GlTest.h"
+#include "support/HostNumbers.h"
 #include "support/ScreenFixture.h"
 #include "support/StreamCapture.h"
 #include "widgets/VRadioButtonGroup.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 using Region = std::vector<std::uint8_t>;
 
-constexpr int kLeftButton = 0;
-constexpr int kRightButton = 2;
-constexpr int kPressed = 0;
-constexpr int kReleased = 1;
+using vt::kLeftButton;
+using vt::kRightButton;
+constexpr int kPressed = vt::kDown;
+constexpr int kReleased = vt::kUp;
 
 // Exposes the member list, front first.
 class InspectableGroup : public VRadioButtonGroup {

@@ -18,7 +18,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 using Region = std::vector<std::uint8_t>;
 
 constexpr int kFieldLeft = 50;

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 const vt::Rgb kWhite = vt::toRgb(1.0f, 1.0f, 1.0f);
 const vt::Rgb kGrey = vt::toRgb(0.5f, 0.5f, 0.5f);

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vt::Lines;
 
 const vt::Rgb kActive = vt::toRgb(0.0f, 0.0f, 0.9f);
 const vt::Rgb kInactive = vt::toRgb(0.2f, 0.2f, 0.25f);

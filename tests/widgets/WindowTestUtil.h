@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "support/GlTest.h"
+#include "support/HostNumbers.h"
 #include "support/ScreenFixture.h"
 
 namespace wt {
 
-constexpr int kDown = 0;  // GLUT button states
-constexpr int kUp = 1;
+using vt::kDown;
+using vt::kUp;
 
 // Drives the screen through the same calls the host's callbacks make.
 class ScreenTest : public vt::ScreenFixture {

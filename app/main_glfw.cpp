@@ -13,8 +13,7 @@ void buildScene(VScreen* s) {
 
 }  // namespace
 
+// The GLUT demo's window, 500 by 400 at (100, 100), through the options every entry takes.
 int main(int argc, char** argv) {
-  VHostOptions options;  // the GLUT demo's window: 500 by 400 at (100, 100)
-  options.title = "mini Vuna (GLFW)";
-  return vunaGlfwMain(argc, argv, buildScene, options);
+  return vunaGlfwMain(argc, argv, buildScene, VHostOptions::titled("mini Vuna (GLFW)"));
 }

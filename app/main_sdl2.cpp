@@ -13,8 +13,7 @@ void buildScene(VScreen* s) {
 
 }  // namespace
 
+// The GLUT demo's window, 500 by 400 at (100, 100), through the options every entry takes.
 int main(int argc, char** argv) {
-  VHostOptions options;  // the GLUT demo's window: 500 by 400 at (100, 100)
-  options.title = "mini Vuna (SDL2)";
-  return vunaSdl2Main(argc, argv, buildScene, options);
+  return vunaSdl2Main(argc, argv, buildScene, VHostOptions::titled("mini Vuna (SDL2)"));
 }

@@ -16,6 +16,12 @@ struct VHostOptions {
   int left = 100;
   int top = 100;
 
+  /// The defaults with another title, as the entries' title-only overloads take it.
+  static VHostOptions titled(const char* title) {
+    VHostOptions options;
+    options.title = title;
+    return options;
+  }
   /// The options as an entry uses them: a null title is empty, and a width or height below 1
   /// is 1 (no host opens a window without pixels).
   VHostOptions checked() const {

@@ -4,7 +4,6 @@
 // Buffer objects (an unpack buffer the program left bound) are past OpenGL 1.3's header.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdlib>
 #include <iostream>

@@ -65,9 +65,7 @@ void glutMotion(int x, int y) {
 }
 
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
-  VHostOptions options;
-  options.title = title;
-  return vunaMain(argc, argv, buildScene, options);
+  return vunaMain(argc, argv, buildScene, VHostOptions::titled(title));
 }
 
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions& given) {

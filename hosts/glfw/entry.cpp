@@ -26,9 +26,7 @@ void display(GLFWwindow* window, VScreen* screen) {
 }  // namespace
 
 int vunaGlfwMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
-  VHostOptions options;
-  options.title = title;
-  return vunaGlfwMain(argc, argv, buildScene, options);
+  return vunaGlfwMain(argc, argv, buildScene, VHostOptions::titled(title));
 }
 
 int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& given) {

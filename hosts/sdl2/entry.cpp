@@ -21,9 +21,7 @@ int failWith(const char* what) {
 }  // namespace
 
 int vunaSdl2Main(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
-  VHostOptions options;
-  options.title = title;
-  return vunaSdl2Main(argc, argv, buildScene, options);
+  return vunaSdl2Main(argc, argv, buildScene, VHostOptions::titled(title));
 }
 
 int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& given) {

@@ -1,9 +1,11 @@
 // VHostInput: who gets each event, the key-ups of typed characters, sizes and redisplays.
 #include "hosts/VHostInput.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "core/VMessages.h"
+#include "screen/VHostServices.h"
 #include "screen/VScreen.h"
 
 namespace {
@@ -14,26 +16,34 @@ constexpr int kEscape = 27;
 
 }  // namespace
 
-VHostInput::VHostInput(VScreen* screen, VHostRole role, WakeFunction wake)
-    : Screen(screen), Role(role), Wake(wake) {
+VHostInput::VHostInput(VScreen* screen, VHostRole role, VHostServices* services,
+                       WakeFunction wake)
+    : Screen(screen), Role(role), Services(services), Wake(wake) {
   if (Screen == nullptr) {
     VMessages::write(VMessages::msError,
                      "Vuna: a host adapter was given no screen; it takes no events");
     return;
   }
-  Screen->setRedisplayHook(redisplayHook, this);
+  Screen->setHostServices(Services);
   Screen->setDetachHook(screenGoing, this);
 }
 
 VHostInput::~VHostInput() {
   if (Screen != nullptr) {
-    Screen->setRedisplayHook(nullptr, nullptr);
+    if (Screen->getHostServices() == Services) {
+      Screen->setHostServices(nullptr);
+    }
     Screen->setDetachHook(nullptr, nullptr);
   }
 }
 
-// The screen is being deleted: from now on the adapter is as one given no screen.
-void VHostInput::screenGoing(void* self) { static_cast<VHostInput*>(self)->Screen = nullptr; }
+// The screen is being deleted: from now on the adapter is as one given no screen, and no
+// timer of its widgets may run.
+void VHostInput::screenGoing(void* self) {
+  auto* input = static_cast<VHostInput*>(self);
+  input->Screen = nullptr;
+  input->Timers.clear();
+}
 
 VScreen* VHostInput::getScreen() const { return Screen; }
 VHostRole VHostInput::getRole() const { return Role; }
@@ -82,6 +92,14 @@ bool VHostInput::mouseButton(int glutButton, bool down) {
     Screen->glutMouse(glutButton, kGlutUp, X, Y);
   }
   return GuiOwnsGesture;
+}
+
+bool VHostInput::pointerDragged(int x, int y) {
+  setPointer(x, y);
+  if (reachesScreen(GuiOwnsGesture)) {
+    Screen->glutMotion(X, Y);
+  }
+  return Screen != nullptr && GuiOwnsGesture;
 }
 
 // --- keys -------------------------------------------------------------------------------------
@@ -167,6 +185,38 @@ bool VHostInput::keyUp(int key) {
   return released.gui;
 }
 
+bool VHostInput::character(unsigned char c, bool down) {
+  if (Screen == nullptr) {
+    return false;
+  }
+  if (down && c == kEscape && Role == hrProgram) {
+    std::exit(0);
+  }
+  if (down) {
+    CharacterToGui[c] = Screen->capturesKey(c, false);
+  }
+  const bool gui = CharacterToGui[c];
+  if (reachesScreen(gui)) {
+    if (down) {
+      Screen->glutKeyboard(c, X, Y);
+    } else {
+      Screen->glutKeyboardUp(c, X, Y);
+    }
+  }
+  return gui;
+}
+
+bool VHostInput::specialKey(int special) {
+  if (Screen == nullptr) {
+    return false;
+  }
+  const bool gui = Screen->capturesKey(special, true);
+  if (reachesScreen(gui)) {
+    Screen->glutSpecialFunc(special, X, Y);
+  }
+  return gui;
+}
+
 // --- size and redisplay -----------------------------------------------------------------------
 
 void VHostInput::resize(int width, int height, int framebufferWidth, int framebufferHeight) {
@@ -197,4 +247,16 @@ void VHostInput::requestRedisplay() {
   }
 }
 
-void VHostInput::redisplayHook(void* self) { static_cast<VHostInput*>(self)->requestRedisplay(); }
+VHostTimers& VHostInput::timers() { return Timers; }
+double VHostInput::getContentScale() const { return ContentScale; }
+
+// A scale that is no positive number (a host's bad report) keeps the last one.
+void VHostInput::setContentScale(double scale) {
+  if (!(scale > 0) || !std::isfinite(scale) || scale == ContentScale) {
+    return;
+  }
+  ContentScale = scale;
+  if (Screen != nullptr) {
+    Screen->contentScaleChanged();
+  }
+}

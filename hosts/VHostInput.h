@@ -1,10 +1,14 @@
 // VHostInput: the host-neutral half of every host adapter, from pointer, keys and text to the screen.
 #pragma once
 
+#include <bitset>
 #include <string>
 #include <unordered_map>
 
+#include "VHostTimers.h"
+
 class VScreen;
+class VHostServices;
 
 /// Who owns the window and the loop an adapter serves.
 enum VHostRole {
@@ -44,20 +48,23 @@ enum VHostRole {
 /// its etKeyboardUp when it goes up; text that no held key typed (an input method's) goes down
 /// and up at once.
 ///
-/// Redisplay: the screen's redraw() comes here instead of GLUT. The first request after the last
-/// takeRedisplay() wakes the host's loop through the adapter's wake function; the loop then draws
-/// once for any number of requests.
+/// Services: the adapter's services (VHostServices) are installed on the screen while this
+/// object lives. Their redisplay comes to requestRedisplay: the first request after the last
+/// takeRedisplay() wakes the host's loop through the adapter's wake function; the loop then
+/// draws once for any number of requests. The timers are kept here for the adapter, and the
+/// content scale, whose change is reported to the screen.
 ///
 /// Lifetime: without a screen (given none, which one line on standard error reports, or after the
 /// screen was deleted, in whichever order the program tears down) every call is safe and does
-/// nothing; no event is the GUI's, so the program gets them all.
+/// nothing; no event is the GUI's, so the program gets them all, and the screen's pending timers
+/// are forgotten with it.
 class VHostInput {
  public:
   typedef void (*WakeFunction)();
 
-  VHostInput(VScreen* screen, VHostRole role, WakeFunction wake);
-  /// Takes its redisplay hook off the screen, when the screen is still there (which then asks
-  /// no host).
+  VHostInput(VScreen* screen, VHostRole role, VHostServices* services, WakeFunction wake);
+  /// Takes the services off the screen, when the screen is still there (which then asks no
+  /// host).
   ~VHostInput();
   VHostInput(const VHostInput&) = delete;
   VHostInput& operator=(const VHostInput&) = delete;
@@ -75,6 +82,9 @@ class VHostInput {
   int getPointerY() const;
   /// A GLUT button number going down or up; any other number sends nothing.
   bool mouseButton(int glutButton, bool down);
+  /// Motion from a host that reports it only while a button is held (GLUT): sent to the
+  /// gesture's owner whether or not the press came through this object.
+  bool pointerDragged(int x, int y);
 
   /// A key went down or repeats. typed: the character GLUT gives for a key that types no text
   /// (backspace 8, tab 9, return 13, escape 27, delete 127, Ctrl+letter 1 to 26), or -1; special:
@@ -83,6 +93,12 @@ class VHostInput {
   /// A character that the last key down typed.
   bool text(unsigned long codePoint);
   bool keyUp(int key);
+  /// A host that reports characters with their own key-ups and knows no physical keys (GLUT):
+  /// each character's release goes where its press went. Escape going down under hrProgram
+  /// ends the process as keyDown's does.
+  bool character(unsigned char c, bool down);
+  /// A VSpecialKey from such a host (it reports no release).
+  bool specialKey(int special);
 
   /// Window size in the screen's pixels and framebuffer size in device pixels (they differ on a
   /// scaled display). Sizes the screen (layout and onResize on a real change); under hrProgram
@@ -95,8 +111,12 @@ class VHostInput {
   /// Asks for one, as the screen's redraw() does (an exposed or resized window).
   void requestRedisplay();
 
+  VHostTimers& timers();
+  /// The host's content scale (1 until told); a real change is reported to the screen.
+  void setContentScale(double scale);
+  double getContentScale() const;
+
  private:
-  static void redisplayHook(void* self);
   static void screenGoing(void* self);
   bool reachesScreen(bool gui) const;
   void type(unsigned char c, bool gui);
@@ -108,8 +128,11 @@ class VHostInput {
 
   VScreen* Screen;
   VHostRole Role;
+  VHostServices* Services;
   WakeFunction Wake;
   bool RedisplayWanted = false;
+  VHostTimers Timers;
+  double ContentScale = 1.0;
 
   int X = 0;
   int Y = 0;
@@ -119,4 +142,5 @@ class VHostInput {
   std::unordered_map<int, HeldKey> HeldKeys;
   int LastKey = 0;
   bool LastKeyHeld = false;  ///< LastKey is down, so text now is its
+  std::bitset<256> CharacterToGui;  ///< where each character's last press went (character())
 };

@@ -118,9 +118,12 @@ void VScreen::freeWidget(VWidget* w) {
 }
 
 // The library knows no host: the host in use (vunaMain's GLUT, a GLFW or SDL2 adapter, a
-// program's own loop) installs the hook. Without one, nothing is asked of anybody.
+// program's own loop) installs its services or a hook. Without either, nothing is asked of
+// anybody.
 void VScreen::redraw() {
-  if (Redisplay != nullptr) {
+  if (Services != nullptr) {
+    Services->redisplay();
+  } else if (Redisplay != nullptr) {
     Redisplay(RedisplayData);
   }
 }
@@ -371,6 +374,51 @@ void VScreen::dropFocus() {
 void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
   Redisplay = hook;
   RedisplayData = data;
+}
+
+void VScreen::setHostServices(VHostServices* services) { Services = services; }
+VHostServices* VScreen::getHostServices() const { return Services; }
+
+int VScreen::startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data) {
+  if (Services == nullptr || callback == nullptr) {
+    return 0;
+  }
+  return Services->startTimer(milliseconds, callback, data);
+}
+
+void VScreen::cancelTimer(int timer) {
+  if (Services != nullptr && timer > 0) {
+    Services->cancelTimer(timer);
+  }
+}
+
+std::string VScreen::getClipboardText() {
+  return Services != nullptr ? Services->getClipboardText() : Clipboard;
+}
+
+void VScreen::setClipboardText(const std::string& text) {
+  if (Services != nullptr) {
+    Services->setClipboardText(text);
+  } else {
+    Clipboard = text;
+  }
+}
+
+double VScreen::getContentScale() {
+  return Services != nullptr ? Services->getContentScale() : 1.0;
+}
+
+void VScreen::setPointerShape(VPointerShape shape) {
+  if (Services != nullptr) {
+    Services->setPointerShape(shape);
+  }
+}
+
+void VScreen::contentScaleChanged() {
+  if (onScaleChange != nullptr) {
+    onScaleChange(this);
+  }
+  redraw();
 }
 
 void VScreen::setDetachHook(DetachHook hook, void* data) {

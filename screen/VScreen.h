@@ -2,9 +2,11 @@
 #pragma once
 
 #include <list>
+#include <string>
 #include <unordered_map>
 
 #include "../core/VWidget.h"
+#include "VHostServices.h"
 
 /// The screen owns the one event record and the shared look and feel, ends every focus request,
 /// asks the host for redisplays and deletes freed widgets at a moment when no event is routed.
@@ -108,10 +110,31 @@ class VScreen : public VWidget {
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 
-  /// redraw() calls the hook, with its data; without one (null, the default) it asks for
-  /// nothing. The hosts install theirs: vunaMain one that calls glutPostRedisplay, the GLFW and
-  /// SDL2 adapters their own. A program that opens its window itself installs one that posts a
-  /// redisplay in its host (under GLUT: glutPostRedisplay).
+  // --- The host's services ----------------------------------------------------------------------
+
+  /// The host adapter's services (not owned; null for none). Every host adapter installs its
+  /// own and takes it off again when it goes; a program that hosts the screen by itself may
+  /// install one of its own.
+  void setHostServices(VHostServices* services);
+  VHostServices* getHostServices() const;
+
+  /// What widgets ask of the host, through its services. Without any: no timers (startTimer
+  /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.
+  int startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data);
+  void cancelTimer(int timer);
+  std::string getClipboardText();
+  void setClipboardText(const std::string& text);
+  double getContentScale();
+  void setPointerShape(VPointerShape shape);
+  /// The host's report that its content scale changed: runs onScaleChange, then redraws.
+  void contentScaleChanged();
+  /// Runs with the screen when the display's scale changed; null for none.
+  VResizeHandler onScaleChange = nullptr;
+
+  /// redraw() asks the host's services for a redisplay; without services it calls this hook,
+  /// with its data, and without either (the default) asks for nothing. A program that opens its
+  /// window itself and needs nothing but redisplays may install a hook that posts one in its
+  /// host (under GLUT: glutPostRedisplay) instead of services.
   typedef void (*RedisplayHook)(void* data);
   void setRedisplayHook(RedisplayHook hook, void* data);
   /// Called once, with its data, as the screen's destruction begins, so that an object that
@@ -143,6 +166,8 @@ class VScreen : public VWidget {
   bool ContextServes = true;
   bool MousePressTaken = false;  ///< the last press went to a widget, not the bare screen
   bool MouseReachedScreen = false;  ///< set by processMouseOwner: no widget consumed the event
+  VHostServices* Services = nullptr;
+  std::string Clipboard;  ///< the clipboard of a screen without services
   RedisplayHook Redisplay = nullptr;
   void* RedisplayData = nullptr;
   DetachHook Detach = nullptr;

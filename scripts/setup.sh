@@ -2,7 +2,8 @@
 # Installs the Debian packages that building, testing, fuzzing, benchmarking and running Vuna
 # need, and only those that are missing. clang carries libFuzzer; PLIB and Dear ImGui are the
 # benchmark's peers and are never linked into the library; GLFW and SDL2 are the hosts of the
-# adapters beside the GLUT one. Safe to run again: it does nothing when everything is there.
+# adapters beside the GLUT one; xclip and xrdb let their tests reach the desktop's clipboard and
+# display scale. Safe to run again: it does nothing when everything is there.
 # With --web it installs what the browser build and its tests need instead: Debian's emscripten
 # (which builds offline from its own prebuilt libraries) and Chromium. With --demo only what
 # building and running the demo needs (with a virtual X server and its tour when there is no
@@ -15,7 +16,7 @@ packages=(
   libgtest-dev libpng-dev
   xvfb xauth x11-utils
   libfreetype-dev fonts-liberation
-  xdotool imagemagick
+  xdotool imagemagick xclip x11-xserver-utils
   clang libclang-rt-14-dev
   libbenchmark-dev libplib-dev libimgui-dev libstb-dev
   doxygen

@@ -19,6 +19,9 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
+#include <string>
+#include <utility>
 
 #include <vuna/vuna.h>
 
@@ -40,6 +43,52 @@ float turnY = kStartTurnY;  // degrees about the vertical axis
 bool turning = false;       // a left drag that began on the scene is running
 int lastX = 0;              // the pointer at the last step of that drag
 int lastY = 0;
+
+// What the widgets ask of the host, served by this program's GLUT: the screen holds it. (A
+// program may also take VGlutHost from vuna::glut, which serves the same and routes the input.)
+class GlutServices : public VHostServices {
+ public:
+  void redisplay() override { glutPostRedisplay(); }
+
+  // GLUT cannot take a timer back: a cancelled one is forgotten here and its call finds nothing.
+  int startTimer(int milliseconds, TimerCallback callback, void* data) override {
+    const int timer = ++lastTimer;
+    pending()[timer] = {callback, data};
+    glutTimerFunc(milliseconds > 0 ? static_cast<unsigned>(milliseconds) : 0, fire, timer);
+    return timer;
+  }
+  void cancelTimer(int timer) override { pending().erase(timer); }
+
+  // GLUT has no clipboard: the text stays in the program.
+  std::string getClipboardText() override { return clipboard; }
+  void setClipboardText(const std::string& text) override { clipboard = text; }
+  double getContentScale() override { return 1.0; }
+
+  void setPointerShape(VPointerShape shape) override {
+    static const int cursors[] = {GLUT_CURSOR_LEFT_ARROW, GLUT_CURSOR_TEXT,
+                                  GLUT_CURSOR_BOTTOM_RIGHT_CORNER, GLUT_CURSOR_INFO};
+    glutSetCursor(cursors[shape]);
+  }
+
+ private:
+  static std::map<int, std::pair<TimerCallback, void*>>& pending() {
+    static std::map<int, std::pair<TimerCallback, void*>> timers;
+    return timers;
+  }
+  static void fire(int timer) {
+    const auto it = pending().find(timer);
+    if (it != pending().end()) {
+      const auto [callback, data] = it->second;
+      pending().erase(it);
+      callback(data);
+    }
+  }
+
+  int lastTimer = 0;
+  std::string clipboard;
+};
+
+GlutServices services;
 
 void resetView() {
   turnX = kStartTurnX;
@@ -234,8 +283,8 @@ int main(int argc, char** argv) {
 
   // The screen loads its images into textures, so it needs the window's GL context.
   screen = new VScreen(nullptr);
-  // The widgets ask for a new frame through the program's host: here, GLUT.
-  screen->setRedisplayHook([](void*) { glutPostRedisplay(); }, nullptr);
+  // The widgets ask for new frames, timers and the clipboard through the program's host.
+  screen->setHostServices(&services);
   screen->setBackgroundVisible(false);
   screen->setSize(kWindowWidth, kWindowHeight);
   buildGui();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/VSpecialKey.h"
+#include "hosts/VLatin1.h"
 #include "screen/VScreen.h"
 
 namespace {
@@ -88,9 +89,12 @@ void placePointer(VHostInput& input, double x, double y) {
 }  // namespace
 
 VGlfwHost::VGlfwHost(VScreen* screen, VHostRole role)
-    : Input(screen, role, glfwPostEmptyEvent) {}
+    : Input(screen, role, this, glfwPostEmptyEvent) {}
 
-VGlfwHost::~VGlfwHost() { uninstall(); }
+VGlfwHost::~VGlfwHost() {
+  uninstall();
+  destroyCursors();
+}
 
 VScreen* VGlfwHost::getScreen() const { return Input.getScreen(); }
 GLFWwindow* VGlfwHost::getWindow() const { return Window; }
@@ -138,11 +142,16 @@ void VGlfwHost::install(GLFWwindow* window) {
   PrevWindowSize = glfwSetWindowSizeCallback(window, onWindowSize);
   PrevFramebufferSize = glfwSetFramebufferSizeCallback(window, onFramebufferSize);
   PrevRefresh = glfwSetWindowRefreshCallback(window, onRefresh);
+  PrevContentScale = glfwSetWindowContentScaleCallback(window, onContentScale);
   double x = 0;
   double y = 0;
   glfwGetCursorPos(window, &x, &y);
   placePointer(Input, x, y);
   resizeFromWindow();
+  if (ClipboardSet) {  // text set before there was a window goes to the desktop now
+    ClipboardSet = false;
+    setClipboardText(Clipboard);
+  }
 }
 
 void VGlfwHost::uninstall() {
@@ -156,6 +165,8 @@ void VGlfwHost::uninstall() {
   glfwSetWindowSizeCallback(Window, PrevWindowSize);
   glfwSetFramebufferSizeCallback(Window, PrevFramebufferSize);
   glfwSetWindowRefreshCallback(Window, PrevRefresh);
+  glfwSetWindowContentScaleCallback(Window, PrevContentScale);
+  glfwSetCursor(Window, nullptr);
   auto& hosts = installed();
   for (auto it = hosts.begin(); it != hosts.end(); ++it) {
     if (it->second == this) {
@@ -174,6 +185,10 @@ void VGlfwHost::resizeFromWindow() {
   glfwGetWindowSize(Window, &width, &height);
   glfwGetFramebufferSize(Window, &framebufferWidth, &framebufferHeight);
   resize(width, height, framebufferWidth, framebufferHeight);
+  float xScale = 1;
+  float yScale = 1;
+  glfwGetWindowContentScale(Window, &xScale, &yScale);
+  Input.setContentScale(xScale);
 }
 
 VGlfwHost* VGlfwHost::of(GLFWwindow* window) {
@@ -252,5 +267,93 @@ void VGlfwHost::onRefresh(GLFWwindow* window) {
   host->Input.requestRedisplay();
   if (host->PrevRefresh != nullptr) {
     host->PrevRefresh(window);
+  }
+}
+
+void VGlfwHost::onContentScale(GLFWwindow* window, float xScale, float yScale) {
+  VGlfwHost* host = of(window);
+  if (host == nullptr) {
+    return;
+  }
+  host->Input.setContentScale(xScale);
+  if (host->PrevContentScale != nullptr) {
+    host->PrevContentScale(window, xScale, yScale);
+  }
+}
+
+// --- services ---------------------------------------------------------------------------------
+
+void VGlfwHost::redisplay() { Input.requestRedisplay(); }
+
+void VGlfwHost::waitEvents() {
+  const long next = Input.timers().millisecondsToNext();
+  if (next < 0) {
+    glfwWaitEvents();
+  } else if (next > 0) {
+    glfwWaitEventsTimeout(static_cast<double>(next) / 1000.0);
+  } else {
+    glfwPollEvents();
+  }
+  fireDueTimers();
+}
+
+void VGlfwHost::fireDueTimers() { Input.timers().fireDue(); }
+
+int VGlfwHost::startTimer(int milliseconds, TimerCallback callback, void* data) {
+  if (callback == nullptr || Input.getScreen() == nullptr) {
+    return 0;
+  }
+  return Input.timers().start(milliseconds, callback, data);
+}
+
+void VGlfwHost::cancelTimer(int timer) { Input.timers().cancel(timer); }
+
+// The desktop's clipboard speaks UTF-8; GLFW needs no particular window for it, only to be
+// initialised, which a host with a window is.
+std::string VGlfwHost::getClipboardText() {
+  if (Window == nullptr) {
+    return Clipboard;
+  }
+  return VLatin1::fromUtf8(glfwGetClipboardString(Window));
+}
+
+void VGlfwHost::setClipboardText(const std::string& text) {
+  if (Window == nullptr) {
+    Clipboard = text;
+    ClipboardSet = true;
+    return;
+  }
+  glfwSetClipboardString(Window, VLatin1::toUtf8(text).c_str());
+}
+
+double VGlfwHost::getContentScale() { return Input.getContentScale(); }
+
+void VGlfwHost::setPointerShape(VPointerShape shape) {
+  if (Window == nullptr || shape < psArrow || shape > psHand) {
+    return;
+  }
+  GLFWcursor*& cursor = Cursors[shape];
+  if (cursor == nullptr) {
+    switch (shape) {
+      case psTextBeam: cursor = glfwCreateStandardCursor(GLFW_IBEAM_CURSOR); break;
+#ifdef GLFW_RESIZE_NWSE_CURSOR
+      case psResizeCorner: cursor = glfwCreateStandardCursor(GLFW_RESIZE_NWSE_CURSOR); break;
+#else
+      case psResizeCorner: cursor = glfwCreateStandardCursor(GLFW_CROSSHAIR_CURSOR); break;
+#endif
+      case psHand: cursor = glfwCreateStandardCursor(GLFW_HAND_CURSOR); break;
+      case psArrow:
+      default: cursor = glfwCreateStandardCursor(GLFW_ARROW_CURSOR); break;
+    }
+  }
+  glfwSetCursor(Window, cursor);
+}
+
+void VGlfwHost::destroyCursors() {
+  for (GLFWcursor*& cursor : Cursors) {
+    if (cursor != nullptr) {
+      glfwDestroyCursor(cursor);
+      cursor = nullptr;
+    }
   }
 }

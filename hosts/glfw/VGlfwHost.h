@@ -1,9 +1,13 @@
 // VGlfwHost: one GLFW window's input, sizes and redisplays turned into the screen's host calls.
 #pragma once
 
+#include <string>
+
+#include "../../screen/VHostServices.h"
 #include "../VHostInput.h"
 
 typedef struct GLFWwindow GLFWwindow;
+typedef struct GLFWcursor GLFWcursor;
 
 /// Every widget sees the same VEvent values as under GLUT: GLFW's buttons left, middle, right as
 /// GLUT's 0, 1, 2 (GLFW numbers middle and right the other way round); characters from the
@@ -21,13 +25,21 @@ typedef struct GLFWwindow GLFWwindow;
 /// window user pointer stays the program's too. Install the host after the program's own
 /// callbacks; a callback the program installs later replaces the host's.
 ///
+/// Services: redisplays wake glfwWaitEvents; timers are kept by the host and run by waitEvents,
+/// which waits for events no longer than until the next one is due (a program that polls calls
+/// fireDueTimers each frame instead); the clipboard is the desktop's, GLFW's content scale is
+/// reported as it changes, and the pointer takes GLFW's standard cursors (the resize corner is
+/// GLFW 3.3's crosshair where it has no diagonal one). Without a window (a test's host, or the
+/// scene being built before install) the clipboard is kept in the process; text set then goes
+/// to the desktop at install.
+///
 /// The member functions below take GLFW's raw callback values, so a test can feed a host that has
 /// no window; each answers whether the event was the GUI's.
-class VGlfwHost {
+class VGlfwHost : public VHostServices {
  public:
   VGlfwHost(VScreen* screen, VHostRole role);
-  /// Uninstalls, and takes its redisplay hook off the screen (which then asks no host).
-  ~VGlfwHost();
+  /// Uninstalls, and takes its services off the screen (which then asks no host).
+  ~VGlfwHost() override;
   VGlfwHost(const VGlfwHost&) = delete;
   VGlfwHost& operator=(const VGlfwHost&) = delete;
 
@@ -53,6 +65,19 @@ class VGlfwHost {
   bool takeRedisplay();
   VScreen* getScreen() const;
 
+  /// glfwWaitEvents, returning by the time the next timer is due, then fireDueTimers.
+  void waitEvents();
+  /// Runs the timers that are due.
+  void fireDueTimers();
+
+  void redisplay() override;
+  int startTimer(int milliseconds, TimerCallback callback, void* data) override;
+  void cancelTimer(int timer) override;
+  std::string getClipboardText() override;
+  void setClipboardText(const std::string& text) override;
+  double getContentScale() override;
+  void setPointerShape(VPointerShape shape) override;
+
  private:
   static VGlfwHost* of(GLFWwindow* window);
   static void onMouseButton(GLFWwindow* window, int button, int action, int mods);
@@ -62,7 +87,9 @@ class VGlfwHost {
   static void onWindowSize(GLFWwindow* window, int width, int height);
   static void onFramebufferSize(GLFWwindow* window, int width, int height);
   static void onRefresh(GLFWwindow* window);
+  static void onContentScale(GLFWwindow* window, float xScale, float yScale);
   void resizeFromWindow();
+  void destroyCursors();
 
   VHostInput Input;
   GLFWwindow* Window = nullptr;
@@ -75,4 +102,9 @@ class VGlfwHost {
   void (*PrevWindowSize)(GLFWwindow*, int, int) = nullptr;
   void (*PrevFramebufferSize)(GLFWwindow*, int, int) = nullptr;
   void (*PrevRefresh)(GLFWwindow*) = nullptr;
+  void (*PrevContentScale)(GLFWwindow*, float, float) = nullptr;
+
+  std::string Clipboard;                 ///< without a window
+  bool ClipboardSet = false;             ///< set without a window, for the desktop at install
+  GLFWcursor* Cursors[4] = {nullptr};    ///< by VPointerShape, made at first use
 };

@@ -66,7 +66,7 @@ int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& give
     if (host->takeRedisplay()) {
       display(window, screen);
     }
-    glfwWaitEvents();
+    host->waitEvents();
   }
 
   delete host;

@@ -3,7 +3,10 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 #include "core/VSpecialKey.h"
+#include "hosts/VLatin1.h"
 #include "screen/VScreen.h"
 
 namespace {
@@ -52,30 +55,13 @@ int special(SDL_Keycode key) {
   }
 }
 
-// The next code point of a UTF-8 string, moving past it; a byte that starts no well-formed
-// sequence is skipped and answers a code point past Unicode, which no widget is sent.
-unsigned long nextCodePoint(const unsigned char*& s) {
-  const unsigned char lead = *s++;
-  int more = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
-                                : (lead & 0xF8) == 0xF0                           ? 3
-                                                                                  : -1;
-  if (more < 0) {
-    return 0x110000;
-  }
-  unsigned long cp = more == 0 ? lead : lead & (0x3Fu >> more);
-  for (; more > 0; --more) {
-    if ((*s & 0xC0) != 0x80) {
-      return 0x110000;
-    }
-    cp = (cp << 6) | (*s++ & 0x3Fu);
-  }
-  return cp;
-}
+// The wake-up event's code for a due timer, whose number is in data1.
+constexpr Sint32 kTimerDue = 1;
 
 }  // namespace
 
 VSdl2Host::VSdl2Host(VScreen* screen, VHostRole role, SDL_Window* window)
-    : Input(screen, role, wake), Window(window) {
+    : Input(screen, role, this, wake), Window(window) {
   if (Window != nullptr) {
     int x = 0;
     int y = 0;
@@ -83,6 +69,21 @@ VSdl2Host::VSdl2Host(VScreen* screen, VHostRole role, SDL_Window* window)
     resize(x, y);
     SDL_GetMouseState(&x, &y);
     Input.setPointer(x, y);
+  }
+}
+
+VSdl2Host::~VSdl2Host() {
+  for (const auto& pending : SdlTimers) {
+    SDL_RemoveTimer(pending.second);
+  }
+  // SDL_Quit frees every cursor itself.
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    return;
+  }
+  for (SDL_Cursor* cursor : Cursors) {
+    if (cursor != nullptr) {
+      SDL_FreeCursor(cursor);
+    }
   }
 }
 
@@ -112,6 +113,9 @@ void VSdl2Host::resize(int width, int height) {
     SDL_GL_GetDrawableSize(Window, &drawableWidth, &drawableHeight);
   }
   Input.resize(width, height, drawableWidth, drawableHeight);
+  if (width > 0 && drawableWidth > 0) {
+    Input.setContentScale(static_cast<double>(drawableWidth) / width);
+  }
 }
 
 bool VSdl2Host::processEvent(const SDL_Event& event) {
@@ -148,7 +152,12 @@ bool VSdl2Host::processEvent(const SDL_Event& event) {
       }
       return false;
     default:
-      return event.type == wakeEventType();
+      if (event.type != wakeEventType()) {
+        return false;
+      }
+      // Another host's timer is not this one's: its program hands it to that host.
+      return event.user.code != kTimerDue ||
+             fireTimer(static_cast<int>(reinterpret_cast<std::intptr_t>(event.user.data1)));
   }
 }
 
@@ -158,7 +167,91 @@ bool VSdl2Host::processText(const char* utf8) {
   bool gui = false;
   const auto* s = reinterpret_cast<const unsigned char*>(utf8);
   while (*s != 0) {
-    gui = Input.text(nextCodePoint(s));
+    gui = Input.text(VLatin1::nextCodePoint(s));
   }
   return gui;
+}
+
+// --- services ---------------------------------------------------------------------------------
+
+void VSdl2Host::redisplay() { Input.requestRedisplay(); }
+
+// On SDL's timer thread: only hands the number to the loop, which runs the callback.
+std::uint32_t VSdl2Host::timerDue(std::uint32_t, void* timer) {
+  SDL_Event event{};
+  event.type = wakeEventType();
+  event.user.code = kTimerDue;
+  event.user.data1 = timer;
+  SDL_PushEvent(&event);
+  return 0;  // once
+}
+
+int VSdl2Host::startTimer(int milliseconds, TimerCallback callback, void* data) {
+  if (callback == nullptr || Input.getScreen() == nullptr) {
+    return 0;
+  }
+  const int timer = Input.timers().start(milliseconds, callback, data);
+  const SDL_TimerID sdlTimer =
+      SDL_AddTimer(static_cast<Uint32>(milliseconds > 0 ? milliseconds : 0), timerDue,
+                   reinterpret_cast<void*>(static_cast<std::intptr_t>(timer)));
+  if (sdlTimer == 0) {
+    Input.timers().cancel(timer);
+    return 0;
+  }
+  SdlTimers[timer] = sdlTimer;
+  return timer;
+}
+
+void VSdl2Host::cancelTimer(int timer) {
+  const auto pending = SdlTimers.find(timer);
+  if (pending == SdlTimers.end()) {
+    return;
+  }
+  SDL_RemoveTimer(pending->second);  // an event it already pushed finds the number gone
+  SdlTimers.erase(pending);
+  Input.timers().cancel(timer);
+}
+
+bool VSdl2Host::fireTimer(int timer) {
+  if (SdlTimers.erase(timer) == 0) {
+    return false;
+  }
+  Input.timers().fire(timer);
+  return true;
+}
+
+std::string VSdl2Host::getClipboardText() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    return Clipboard;
+  }
+  char* utf8 = SDL_GetClipboardText();
+  const std::string text = VLatin1::fromUtf8(utf8);
+  SDL_free(utf8);
+  return text;
+}
+
+void VSdl2Host::setClipboardText(const std::string& text) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
+    Clipboard = text;
+    return;
+  }
+  SDL_SetClipboardText(VLatin1::toUtf8(text).c_str());
+}
+
+double VSdl2Host::getContentScale() { return Input.getContentScale(); }
+
+void VSdl2Host::setPointerShape(VPointerShape shape) {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || shape < psArrow || shape > psHand) {
+    return;
+  }
+  SDL_Cursor*& cursor = Cursors[shape];
+  if (cursor == nullptr) {
+    static const SDL_SystemCursor kSystem[] = {SDL_SYSTEM_CURSOR_ARROW, SDL_SYSTEM_CURSOR_IBEAM,
+                                               SDL_SYSTEM_CURSOR_SIZENWSE,
+                                               SDL_SYSTEM_CURSOR_HAND};
+    cursor = SDL_CreateSystemCursor(kSystem[shape]);
+  }
+  if (cursor != nullptr) {
+    SDL_SetCursor(cursor);
+  }
 }

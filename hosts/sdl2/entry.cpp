@@ -34,9 +34,10 @@ int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   // As GLUT_DOUBLE alone: no depth buffer is asked for.
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  // On a scaled display the drawable has the device's pixels and the screen the window's.
   SDL_Window* window =
       SDL_CreateWindow(options.title, options.left, options.top, options.width, options.height,
-                       SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+                       SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window == nullptr) {
     return failWith("no window");
   }

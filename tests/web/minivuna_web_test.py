@@ -103,6 +103,24 @@ def problems(b):
     return bad
 
 
+def timers_in_the_page(b, url):
+    """The host-services probe: its 300 ms timer fires once within 300 to 600 ms, the timer it
+    cancelled never."""
+    mark = len(b.console)
+    b.open(url)
+    fired = lambda: [l for l in printed_since(b, mark) if l.startswith("timer fired")]  # noqa: E731
+    try:
+        b.wait_for(lambda: fired(), 10, "the probe's timer")
+    except TimeoutError:
+        pass
+    time.sleep(1)
+    ms = [int(l.split()[3]) for l in fired()]
+    check(len(ms) == 1 and 300 <= ms[0] <= 600, "in the page a 300 ms timer fired once in time",
+          "fired after %r ms" % ms)
+    check("cancelled timer fired" not in printed_since(b, mark),
+          "in the page a cancelled timer never fired")
+
+
 def main():
     server = serve(page_dir)
     url = "http://127.0.0.1:%d/minivuna.html" % server.server_address[1]
@@ -194,6 +212,8 @@ def main():
         shown = b.screenshot(0, 0, 500, 400)
         b.key("Escape")
         expect_ended(b, "Escape", shown)
+
+        timers_in_the_page(b, url.replace("minivuna.html", "vuna_services_probe.html"))
 
         gl_error = b.evaluate("typeof GLctx == 'undefined' ? -1 : GLctx.getError()")
         check(gl_error == 0, "WebGL has no error pending at the end", "getError gave %s" % gl_error)

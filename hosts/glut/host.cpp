@@ -1,25 +1,42 @@
-// host: GLUT glue. The only place where GLUT callbacks and the widget tree meet.
-#include "screen/host.h"
+// host: GLUT glue. The designed callbacks over one VGlutHost for the global screen, and the
+// entry.
+#include "hosts/glut/host.h"
 
 #include <GL/freeglut.h>
 
 #include <cstdlib>
 
+#include "hosts/glut/VGlutHost.h"
+
 VScreen* screen = nullptr;
 
 namespace {
 
-void postRedisplay(void*) { glutPostRedisplay(); }
+// The host of the screen the global names now: made for it at its first callback (or by
+// vunaMain), made anew when the program put another screen there or deleted this one. The
+// pointer keeps it reachable for the life of the process.
+VGlutHost* hostOfScreen() {
+  static VGlutHost* host = nullptr;
+  if (screen == nullptr) {
+    return nullptr;
+  }
+  if (host == nullptr || host->getScreen() != screen) {
+    delete host;
+    host = new VGlutHost(screen, hrProgram);
+  }
+  return host;
+}
 
 }  // namespace
 
+// The model-view matrix stays current for the draw pass, which pushes and pops around every
+// widget.
 void glutResize(int w, int h) {
-  // The model-view matrix stays current for the draw pass, which pushes and pops around
-  // every widget.
-  VScreen::usePixelProjection(w, h, w, h);
-  if (screen != nullptr) {
-    screen->setWidth(w);
-    screen->setHeight(h);
+  VGlutHost* host = hostOfScreen();
+  if (host != nullptr) {
+    host->reshape(w, h);
+  } else {
+    VScreen::usePixelProjection(w, h, w, h);
   }
 }
 
@@ -35,32 +52,32 @@ void glutKeyboard(unsigned char key, int x, int y) {
   if (key == 27) {
     std::exit(0);
   }
-  if (screen != nullptr) {
-    screen->glutKeyboard(key, x, y);
+  if (VGlutHost* host = hostOfScreen()) {
+    host->keyboard(key, x, y);
   }
 }
 
 void glutKeyboardUp(unsigned char key, int x, int y) {
-  if (screen != nullptr) {
-    screen->glutKeyboardUp(key, x, y);
+  if (VGlutHost* host = hostOfScreen()) {
+    host->keyboardUp(key, x, y);
   }
 }
 
 void glutSpecial(int key, int x, int y) {
-  if (screen != nullptr) {
-    screen->glutSpecialFunc(key, x, y);
+  if (VGlutHost* host = hostOfScreen()) {
+    host->special(key, x, y);
   }
 }
 
 void glutMouse(int button, int state, int x, int y) {
-  if (screen != nullptr) {
-    screen->glutMouse(button, state, x, y);
+  if (VGlutHost* host = hostOfScreen()) {
+    host->mouse(button, state, x, y);
   }
 }
 
 void glutMotion(int x, int y) {
-  if (screen != nullptr) {
-    screen->glutMotion(x, y);
+  if (VGlutHost* host = hostOfScreen()) {
+    host->motion(x, y);
   }
 }
 
@@ -77,7 +94,7 @@ int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions
   glutCreateWindow(options.title);
 
   screen = new VScreen(nullptr);
-  screen->setRedisplayHook(postRedisplay, nullptr);  // redraw() is glutPostRedisplay()
+  hostOfScreen();  // before the scene: its redraws and timers already go to GLUT
   if (buildScene != nullptr) {
     buildScene(screen);
   }
@@ -90,7 +107,7 @@ int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions
   glutMouseFunc(glutMouse);
   glutMotionFunc(glutMotion);
   // No passive-motion, idle or timer callback: widgets see the pointer only while a button is
-  // held, and nothing runs between events.
+  // held, and nothing runs between events unless a widget starts a timer.
   glutMainLoop();
   return 0;
 }

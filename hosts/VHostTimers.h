@@ -1,0 +1,42 @@
+// VHostTimers: the pending one-shot timers of one host adapter, host-neutral.
+#pragma once
+
+#include <chrono>
+#include <vector>
+
+#include "../screen/VHostServices.h"
+
+/// Every adapter keeps its timers here and only wakes its loop in its own way: GLUT and SDL2
+/// fire a timer by its number when their own timer says so, GLFW waits until the next one is
+/// due and fires those that are. A callback may start and cancel timers, its own number
+/// included; it runs after its timer stopped being pending.
+class VHostTimers {
+ public:
+  typedef std::chrono::steady_clock Clock;
+
+  /// Notes a timer due the given milliseconds from now (a negative delay counts as 0) and
+  /// answers its number: greater than 0 and unique among the process's pending timers.
+  int start(int milliseconds, VHostServices::TimerCallback callback, void* data);
+  /// Answers whether it was pending.
+  bool cancel(int timer);
+  /// Runs the timer's callback if it is still pending; answers whether it ran.
+  bool fire(int timer);
+  /// Runs, in the order they fell due, the timers due by now; a timer started by one of their
+  /// callbacks waits for the next call. Answers how many ran.
+  int fireDue();
+  /// Milliseconds until the next pending timer is due, rounded up (0: one is due), or -1 when
+  /// none is pending.
+  long millisecondsToNext() const;
+  /// Forgets every pending timer: their callbacks will not run.
+  void clear();
+  bool empty() const;
+
+ private:
+  struct Timer {
+    int number;
+    Clock::time_point due;
+    VHostServices::TimerCallback callback;
+    void* data;
+  };
+  std::vector<Timer> Pending;
+};

@@ -1,0 +1,126 @@
+// VGlutHost: the GLUT values through the host-neutral input, and GLUT's timers and cursors.
+#include "hosts/glut/VGlutHost.h"
+
+#include <GL/freeglut.h>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten/html5.h>
+#endif
+
+#include <algorithm>
+#include <vector>
+
+#include "screen/VScreen.h"
+
+namespace {
+
+// The live hosts, so that GLUT's timer callback, which carries one int, finds the timer's
+// host: timer numbers are unique in the process.
+std::vector<VGlutHost*>& liveHosts() {
+  static std::vector<VGlutHost*> hosts;
+  return hosts;
+}
+
+// freeglut ends the process when a call comes before glutInit or without a window.
+bool glutReady() {
+#ifdef __EMSCRIPTEN__
+  return true;
+#else
+  return glutGet(GLUT_INIT_STATE) != 0 && glutGetWindow() != 0;
+#endif
+}
+
+double deviceScale() {
+#ifdef __EMSCRIPTEN__
+  return emscripten_get_device_pixel_ratio();
+#else
+  return 1.0;
+#endif
+}
+
+}  // namespace
+
+VGlutHost::VGlutHost(VScreen* screen, VHostRole role) : Input(screen, role, this, nullptr) {
+  liveHosts().push_back(this);
+  Input.setContentScale(deviceScale());
+}
+
+VGlutHost::~VGlutHost() {
+  auto& hosts = liveHosts();
+  hosts.erase(std::remove(hosts.begin(), hosts.end(), this), hosts.end());
+}
+
+VScreen* VGlutHost::getScreen() const { return Input.getScreen(); }
+
+bool VGlutHost::keyboard(unsigned char key, int x, int y) {
+  Input.setPointer(x, y);
+  return Input.character(key, true);
+}
+
+bool VGlutHost::keyboardUp(unsigned char key, int x, int y) {
+  Input.setPointer(x, y);
+  return Input.character(key, false);
+}
+
+bool VGlutHost::special(int key, int x, int y) {
+  Input.setPointer(x, y);
+  return Input.specialKey(key);
+}
+
+bool VGlutHost::mouse(int button, int state, int x, int y) {
+  Input.setPointer(x, y);
+  return Input.mouseButton(button, state == GLUT_DOWN);
+}
+
+bool VGlutHost::motion(int x, int y) { return Input.pointerDragged(x, y); }
+
+// A GLUT window's pixels are its screen's: the framebuffer has the window's size.
+void VGlutHost::reshape(int width, int height) {
+  Input.resize(width, height, width, height);
+  Input.setContentScale(deviceScale());
+}
+
+// GLUT draws once for any number of posts; the loop calls the display callback.
+void VGlutHost::redisplay() {
+  if (Input.getScreen() != nullptr && glutReady()) {
+    glutPostRedisplay();
+  }
+}
+
+int VGlutHost::startTimer(int milliseconds, TimerCallback callback, void* data) {
+  if (callback == nullptr || !glutReady()) {
+    return 0;
+  }
+  const int timer = Input.timers().start(milliseconds, callback, data);
+  glutTimerFunc(static_cast<unsigned>(std::max(milliseconds, 0)), fire, timer);
+  return timer;
+}
+
+// GLUT cannot take a timer back: it still calls fire, which finds the number gone.
+void VGlutHost::cancelTimer(int timer) { Input.timers().cancel(timer); }
+
+void VGlutHost::fire(int timer) {
+  // The walk ends with the one host that ran it, whose callback may delete hosts.
+  for (VGlutHost* host : liveHosts()) {
+    if (host->Input.timers().fire(timer)) {
+      return;
+    }
+  }
+}
+
+std::string VGlutHost::getClipboardText() { return Clipboard; }
+void VGlutHost::setClipboardText(const std::string& text) { Clipboard = text; }
+double VGlutHost::getContentScale() { return Input.getContentScale(); }
+
+void VGlutHost::setPointerShape(VPointerShape shape) {
+  if (!glutReady()) {
+    return;
+  }
+  switch (shape) {
+    case psTextBeam: glutSetCursor(GLUT_CURSOR_TEXT); break;
+    case psResizeCorner: glutSetCursor(GLUT_CURSOR_BOTTOM_RIGHT_CORNER); break;
+    case psHand: glutSetCursor(GLUT_CURSOR_INFO); break;
+    case psArrow:
+    default: glutSetCursor(GLUT_CURSOR_LEFT_ARROW); break;
+  }
+}

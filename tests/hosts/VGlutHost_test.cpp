@@ -1,0 +1,148 @@
+// VGlutHost and the services every adapter shares: GLUT's values as a guest's routing, timers
+// run by GLUT's loop, and what a screen without services answers.
+#include "hosts/glut/VGlutHost.h"
+
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+#include "HostTest.h"
+#include "hosts/VHostTimers.h"
+#include "hosts/VLatin1.h"
+
+namespace {
+
+using vt::Lines;
+using GlutHost = vt::HostTest<VGlutHost>;
+
+// Runs GLUT's loop until the predicate holds or a second has passed.
+bool pumpUntil(const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (!done() && std::chrono::steady_clock::now() < until) {
+    glutMainLoopEvent();
+  }
+  return done();
+}
+
+void count(void* n) { ++*static_cast<int*>(n); }
+
+// A guest's answers: the widget's press and the keys its focus takes are the GUI's; a press on
+// the bare screen is the program's and drops the focus; a key-up goes where its press went.
+TEST_F(GlutHost, AGuestGetsWhatTheGuiDidNotTake) {
+  use(hrGuest);
+  EXPECT_TRUE(host_->keyboard('a', 1, 2));
+  EXPECT_TRUE(host_->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 30, 40));
+  EXPECT_TRUE(host_->motion(35, 45));
+  EXPECT_TRUE(host_->mouse(GLUT_LEFT_BUTTON, GLUT_UP, 35, 45));
+  EXPECT_TRUE(host_->special(GLUT_KEY_LEFT, 35, 45));
+  EXPECT_EQ(widget_->take(), (Lines{"key 97 at 1,2", "down 0 at 30,40", "motion 0 at 35,45",
+                                    "up 0 at 35,45", "click 0 at 35,45", "special 100 at 35,45"}));
+  EXPECT_FALSE(host_->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 300));  // bare screen
+  EXPECT_FALSE(host_->motion(310, 310));
+  EXPECT_FALSE(host_->mouse(GLUT_LEFT_BUTTON, GLUT_UP, 310, 310));
+  EXPECT_TRUE(host_->keyboardUp('a', 0, 0));  // its press was the GUI's, though the focus went
+  EXPECT_FALSE(host_->keyboard('b', 0, 0));   // no focus any more
+  EXPECT_EQ(widget_->take(), Lines{});
+}
+
+// The designed callbacks' path: every event reaches the screen, a drag's motion included
+// although the press came before this host.
+TEST_F(GlutHost, AProgramsHostSendsEveryEventAsGlutGaveIt) {
+  host_->motion(7, 8);
+  host_->keyboardUp('x', 1, 1);
+  host_->mouse(5, GLUT_UP, 3, 3);  // a wheel step: no button of the screen's
+  EXPECT_EQ(widget_->take(), (Lines{"motion 0 at 7,8", "keyup 120 at 1,1"}));
+}
+
+TEST_F(GlutHost, TimersFireOnceFromGlutsLoopAndCancelledOrOrphanedOnesNever) {
+  int fired = 0;
+  int cancelled = 0;
+  ASSERT_GT(screen_->startTimer(20, count, &fired), 0);
+  screen_->cancelTimer(screen_->startTimer(10, count, &cancelled));
+  EXPECT_TRUE(pumpUntil([&] { return fired > 0; }));
+  pumpUntil([] { return false; });
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(cancelled, 0);
+  // A screen that goes takes its widgets' pending timers with it.
+  int orphan = 0;
+  screen_->startTimer(10, count, &orphan);
+  delete screen_;
+  screen_ = nullptr;
+  pumpUntil([] { return false; });
+  EXPECT_EQ(orphan, 0);
+}
+
+TEST_F(GlutHost, WithoutAHostTheScreenKeepsItsClipboardAndHasNoTimers) {
+  host_->setClipboardText("held");
+  EXPECT_EQ(screen_->getClipboardText(), "held");
+  host_.reset();
+  EXPECT_EQ(screen_->getHostServices(), nullptr);
+  EXPECT_EQ(screen_->startTimer(1, count, nullptr), 0);
+  screen_->setClipboardText("alone");
+  EXPECT_EQ(screen_->getClipboardText(), "alone");
+  EXPECT_EQ(screen_->getContentScale(), 1.0);
+  screen_->redraw();  // asks nobody
+}
+
+// Due timers run in the order they fell due, each once; one that a callback cancels or starts
+// waits its turn.
+TEST(VHostTimers, DueTimersRunInOrderAndCallbacksMayChangeThePendingOnes) {
+  VHostTimers timers;
+  std::vector<int> ran;
+  struct Step {
+    VHostTimers* timers;
+    std::vector<int>* ran;
+    int id;
+    int cancel = 0;
+    bool restart = false;
+  };
+  auto run = [](void* p) {
+    auto* s = static_cast<Step*>(p);
+    s->ran->push_back(s->id);
+    s->timers->cancel(s->cancel);
+    if (s->restart) {
+      s->timers->start(0, nullptr, nullptr);
+    }
+  };
+  EXPECT_EQ(timers.millisecondsToNext(), -1);
+  Step later{&timers, &ran, 3};
+  Step second{&timers, &ran, 2};
+  Step first{&timers, &ran, 1, 0, true};
+  timers.start(60000, run, &later);
+  timers.start(0, run, &first);
+  first.cancel = timers.start(-5, run, &second);  // as 0: due after the first
+  const int secondTimer = first.cancel;
+  EXPECT_EQ(timers.millisecondsToNext(), 0);
+  EXPECT_EQ(timers.fireDue(), 1);  // the first cancelled the second
+  EXPECT_EQ(ran, std::vector<int>{1});
+  EXPECT_EQ(timers.fireDue(), 1);  // the one it started, with no callback
+  const long left = timers.millisecondsToNext();
+  EXPECT_GT(left, 59000);
+  EXPECT_LE(left, 60000);
+  EXPECT_FALSE(timers.fire(secondTimer));
+  timers.clear();
+  EXPECT_TRUE(timers.empty());
+}
+
+TEST(VLatin1, RoundTripsEveryByteAndReadsWhatItCannotHoldAsQuestionMarks) {
+  std::string all;
+  for (int c = 1; c < 256; ++c) {
+    all.push_back(static_cast<char>(c));
+  }
+  EXPECT_EQ(VLatin1::fromUtf8(VLatin1::toUtf8(all).c_str()), all);
+  EXPECT_EQ(VLatin1::toUtf8("caf\xe9"), "caf\xc3\xa9");
+  const std::pair<const char*, std::string> read[] = {
+      {"\xe2\x82\xac!", "?!"},      // the euro sign
+      {"\xf0\x9f\x98\x80", "?"},    // beyond the basic plane
+      {"\xc3(", "?("},              // a broken sequence, its next byte kept
+      {"\xff", "?"},                // no lead byte at all
+      {nullptr, ""}};
+  for (const auto& [utf8, latin1] : read) {
+    EXPECT_EQ(VLatin1::fromUtf8(utf8), latin1) << (utf8 != nullptr ? utf8 : "null");
+  }
+}
+
+}  // namespace

@@ -4,14 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "screen/VHostServices.h"
 #include "screen/VScreen.h"
 
 namespace {
 
-constexpr int kGlutDown = 0;
-constexpr int kGlutUp = 1;
 constexpr int kEscape = 27;
 
 }  // namespace
@@ -80,7 +79,7 @@ bool VHostInput::mouseButton(int glutButton, bool down) {
   const unsigned bit = 1u << glutButton;
   if (down) {
     HeldButtons |= bit;
-    Screen->glutMouse(glutButton, kGlutDown, X, Y);
+    Screen->glutMouse(glutButton, hbDown, X, Y);
     GuiOwnsGesture = Screen->capturesMouse();
     if (!GuiOwnsGesture && Role == hrGuest) {
       Screen->dropFocus();
@@ -89,7 +88,7 @@ bool VHostInput::mouseButton(int glutButton, bool down) {
   }
   HeldButtons &= ~bit;
   if (reachesScreen(GuiOwnsGesture)) {
-    Screen->glutMouse(glutButton, kGlutUp, X, Y);
+    Screen->glutMouse(glutButton, hbUp, X, Y);
   }
   return GuiOwnsGesture;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/VClamp.h"
+#include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
 #include "widgets/VWindow.h"
@@ -38,13 +39,6 @@ class GuestState {
   bool Saved;
   GLint UnpackBuffer = 0;
 };
-
-// GLUT's numbers, which the host methods take whatever the host (the library links no GLUT).
-constexpr int kLeftButton = 0;
-constexpr int kMiddleButton = 1;
-constexpr int kRightButton = 2;
-constexpr int kButtonDown = 0;
-constexpr int kButtonUp = 1;
 
 int clampCoordinate(int v) {
   return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
@@ -303,15 +297,15 @@ void VScreen::glutMotion(int x, int y) {
 void VScreen::glutMouse(int button, int state, int x, int y) {
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
-  const bool known = button == kLeftButton || button == kMiddleButton || button == kRightButton;
+  const bool known = button == hbLeft || button == hbMiddle || button == hbRight;
   if (known) {
-    LastEvent->setButton(button == kLeftButton     ? mbLeft
-                         : button == kMiddleButton ? mbCenter
+    LastEvent->setButton(button == hbLeft     ? mbLeft
+                         : button == hbMiddle ? mbCenter
                                                    : mbRight);
-    if (state == kButtonDown) {
+    if (state == hbDown) {
       LastEvent->setType(etMouseDown);
       sendEvent();
-    } else if (state == kButtonUp) {
+    } else if (state == hbUp) {
       noteMouseRelease();  // ends every drag and resize, also those the release never reaches
       LastEvent->setType(etMouseUp);
       sendEvent();

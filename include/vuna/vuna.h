@@ -7,6 +7,7 @@
 
 #include "core/VColor.h"
 #include "core/VEvent.h"
+#include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "core/VSpecialKey.h"
 #include "core/VWidget.h"

@@ -1,6 +1,8 @@
-// VSpecialKey_check: the special-key names are GLUT's codes; this file does not compile otherwise.
+// VSpecialKey_check: the special-key and button names are GLUT's codes; this file does not
+// compile otherwise.
 #include <GL/freeglut.h>
 
+#include "core/VHostButton.h"
 #include "core/VSpecialKey.h"
 
 static_assert(skF1 == GLUT_KEY_F1 && skF2 == GLUT_KEY_F2 && skF3 == GLUT_KEY_F3);
@@ -11,3 +13,5 @@ static_assert(skLeft == GLUT_KEY_LEFT && skUp == GLUT_KEY_UP);
 static_assert(skRight == GLUT_KEY_RIGHT && skDown == GLUT_KEY_DOWN);
 static_assert(skPageUp == GLUT_KEY_PAGE_UP && skPageDown == GLUT_KEY_PAGE_DOWN);
 static_assert(skHome == GLUT_KEY_HOME && skEnd == GLUT_KEY_END && skInsert == GLUT_KEY_INSERT);
+static_assert(hbLeft == GLUT_LEFT_BUTTON && hbMiddle == GLUT_MIDDLE_BUTTON);
+static_assert(hbRight == GLUT_RIGHT_BUTTON && hbDown == GLUT_DOWN && hbUp == GLUT_UP);

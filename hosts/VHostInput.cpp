@@ -32,12 +32,14 @@ VHostInput::~VHostInput() {
     if (Screen->getHostServices() == Services) {
       Screen->setHostServices(nullptr);
     }
-    Screen->setDetachHook(nullptr, nullptr);
+    if (Screen->hasDetachHook(screenGoing, this)) {
+      Screen->setDetachHook(nullptr, nullptr);
+    }
   }
 }
 
-// The screen is being deleted: from now on the adapter is as one given no screen, and no
-// timer of its widgets may run.
+// The screen is being deleted, or another adapter took it over: from now on this adapter is
+// as one given no screen, and no timer of its widgets may run.
 void VHostInput::screenGoing(void* self) {
   auto* input = static_cast<VHostInput*>(self);
   input->Screen = nullptr;

@@ -15,6 +15,9 @@ int nextNumber() {
 
 }  // namespace
 
+VHostTimers::VHostTimers() : Alive(std::make_shared<bool>(true)) {}
+VHostTimers::~VHostTimers() { *Alive = false; }
+
 int VHostTimers::start(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   const int number = nextNumber();
   Pending.push_back(
@@ -61,8 +64,12 @@ int VHostTimers::fireDue() {
   }
   std::stable_sort(due.begin(), due.end(),
                    [](const Timer& a, const Timer& b) { return a.due < b.due; });
+  const std::shared_ptr<bool> alive = Alive;
   int ran = 0;
   for (const Timer& t : due) {
+    if (!*alive) {
+      break;
+    }
     ran += fire(t.number) ? 1 : 0;
   }
   return ran;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <vector>
 
 #include "../screen/VHostServices.h"
@@ -14,6 +15,11 @@ class VHostTimers {
  public:
   typedef std::chrono::steady_clock Clock;
 
+  VHostTimers();
+  ~VHostTimers();
+  VHostTimers(const VHostTimers&) = delete;
+  VHostTimers& operator=(const VHostTimers&) = delete;
+
   /// Notes a timer due the given milliseconds from now (a negative delay counts as 0) and
   /// answers its number: greater than 0 and unique among the process's pending timers.
   int start(int milliseconds, VHostServices::TimerCallback callback, void* data);
@@ -22,7 +28,8 @@ class VHostTimers {
   /// Runs the timer's callback if it is still pending; answers whether it ran.
   bool fire(int timer);
   /// Runs, in the order they fell due, the timers due by now; a timer started by one of their
-  /// callbacks waits for the next call. Answers how many ran.
+  /// callbacks waits for the next call. A callback may delete this object (with its host): the
+  /// call then ends there. Answers how many ran.
   int fireDue();
   /// Milliseconds until the next pending timer is due, rounded up (0: one is due), or -1 when
   /// none is pending.
@@ -39,4 +46,5 @@ class VHostTimers {
     void* data;
   };
   std::vector<Timer> Pending;
+  std::shared_ptr<bool> Alive;  ///< false once destroyed, for a fireDue that outlives it
 };

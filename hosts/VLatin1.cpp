@@ -46,5 +46,11 @@ unsigned long VLatin1::nextCodePoint(const unsigned char*& s) {
     }
     cp = (cp << 6) | (*s++ & 0x3Fu);
   }
+  // The shortest form only (an overlong 0 would smuggle a NUL in), no surrogate, nothing past
+  // Unicode.
+  static const unsigned long kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[more] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+    return kInvalid;
+  }
   return cp;
 }

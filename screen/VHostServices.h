@@ -36,8 +36,12 @@ class VHostServices {
   virtual std::string getClipboardText() = 0;
   virtual void setClipboardText(const std::string& text) = 0;
 
-  /// Device pixels per screen pixel on the display the window is on (1 on a plain display, 2 on
-  /// a doubled one). A change is reported to the screen (VScreen::contentScaleChanged).
+  /// The scale the desktop asks of user interfaces on the window's display (1 on a plain
+  /// display, 2 on a doubled one): GLFW's content scale (on X11 the Xft.dpi setting over 96),
+  /// SDL2's drawable size over its window size, a browser's device pixel ratio. It is a request
+  /// for larger widgets, not a pixel density: how many device pixels a screen pixel spans is
+  /// the framebuffer's size over the window's (VScreen::setFramebufferSize). A change is
+  /// reported to the screen (VScreen::contentScaleChanged).
   virtual double getContentScale() = 0;
 
   /// Shows the shape over the window from now on, where the host can set it.

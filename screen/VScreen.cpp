@@ -416,8 +416,17 @@ void VScreen::contentScaleChanged() {
 }
 
 void VScreen::setDetachHook(DetachHook hook, void* data) {
+  const DetachHook old = Detach;
+  void* const oldData = DetachData;
   Detach = hook;
   DetachData = data;
+  if (old != nullptr && hook != nullptr && (old != hook || oldData != data)) {
+    old(oldData);
+  }
+}
+
+bool VScreen::hasDetachHook(DetachHook hook, void* data) const {
+  return Detach == hook && DetachData == data;
 }
 
 bool VScreen::getContextServes() const { return ContextServes; }

@@ -139,9 +139,12 @@ class VScreen : public VWidget {
   void setRedisplayHook(RedisplayHook hook, void* data);
   /// Called once, with its data, as the screen's destruction begins, so that an object that
   /// keeps a pointer to the screen (a host adapter) forgets it; null for none. One holder at a
-  /// time: the holder clears the hook when it goes first.
+  /// time: a new holder's hook first runs the old one's, so the old holder lets go of the screen
+  /// (a host adapter that another one replaced takes no more events); a holder that goes first
+  /// clears the hook, when it is still its own.
   typedef void (*DetachHook)(void* data);
   void setDetachHook(DetachHook hook, void* data);
+  bool hasDetachHook(DetachHook hook, void* data) const;
 
   /// False when the GL context current at construction cannot serve Vuna (none, or a core
   /// profile without immediate mode and display lists): one line on standard error said so, the

@@ -333,7 +333,8 @@ void VGlfwHost::setPointerShape(VPointerShape shape) {
     return;
   }
   GLFWcursor*& cursor = Cursors[shape];
-  if (cursor == nullptr) {
+  if (cursor == nullptr && !CursorTried[shape]) {
+    CursorTried[shape] = true;  // a shape this GLFW lacks is asked for once, not at every call
     switch (shape) {
       case psTextBeam: cursor = glfwCreateStandardCursor(GLFW_IBEAM_CURSOR); break;
 #ifdef GLFW_RESIZE_NWSE_CURSOR
@@ -355,5 +356,8 @@ void VGlfwHost::destroyCursors() {
       glfwDestroyCursor(cursor);
       cursor = nullptr;
     }
+  }
+  for (bool& tried : CursorTried) {
+    tried = false;
   }
 }

@@ -107,4 +107,5 @@ class VGlfwHost : public VHostServices {
   std::string Clipboard;                 ///< without a window
   bool ClipboardSet = false;             ///< set without a window, for the desktop at install
   GLFWcursor* Cursors[4] = {nullptr};    ///< by VPointerShape, made at first use
+  bool CursorTried[4] = {false};
 };

@@ -67,9 +67,20 @@ bool VGlutHost::special(int key, int x, int y) {
   return Input.specialKey(key);
 }
 
+// A value of no button (the wheel's steps) or of no state still reaches a program's screen,
+// as the designed callback sends it: the screen makes no event of it but notes its place and
+// redraws. A guest's program keeps it.
 bool VGlutHost::mouse(int button, int state, int x, int y) {
   Input.setPointer(x, y);
-  return Input.mouseButton(button, state == GLUT_DOWN);
+  const bool known = button >= GLUT_LEFT_BUTTON && button <= GLUT_RIGHT_BUTTON &&
+                     (state == GLUT_DOWN || state == GLUT_UP);
+  if (known) {
+    return Input.mouseButton(button, state == GLUT_DOWN);
+  }
+  if (Input.getRole() == hrProgram && Input.getScreen() != nullptr) {
+    Input.getScreen()->glutMouse(button, state, x, y);
+  }
+  return false;
 }
 
 bool VGlutHost::motion(int x, int y) { return Input.pointerDragged(x, y); }
@@ -108,8 +119,14 @@ void VGlutHost::fire(int timer) {
   }
 }
 
-std::string VGlutHost::getClipboardText() { return Clipboard; }
-void VGlutHost::setClipboardText(const std::string& text) { Clipboard = text; }
+// One text for the process, whichever host or window set it.
+std::string& VGlutHost::clipboard() {
+  static std::string text;
+  return text;
+}
+
+std::string VGlutHost::getClipboardText() { return clipboard(); }
+void VGlutHost::setClipboardText(const std::string& text) { clipboard() = text; }
 double VGlutHost::getContentScale() { return Input.getContentScale(); }
 
 void VGlutHost::setPointerShape(VPointerShape shape) {

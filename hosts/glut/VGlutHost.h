@@ -12,14 +12,15 @@
 /// and the program keeps the others. The designed free callbacks and vunaMain (host.h) run on
 /// one such host for the global screen.
 ///
-/// A program that owns its GLUT window (hrGuest) calls the host first in each of its callbacks:
-///   VGlutHost gui(screen, hrGuest);
-///   void mouse(int b, int s, int x, int y) { if (!gui.mouse(b, s, x, y)) { ...the scene's... } }
+/// A program that owns its GLUT window (hrGuest) makes the host once its screen exists and calls
+/// it first in each of its callbacks:
+///   gui = new VGlutHost(screen, hrGuest);
+///   void mouse(int b, int s, int x, int y) { if (!gui->mouse(b, s, x, y)) { ...the scene's... } }
 /// and draws the screen with drawOverlay in its own display callback.
 ///
 /// Services: redisplay is glutPostRedisplay; timers are glutTimerFunc's (registered only while
 /// one is pending, so an idle program still registers none); GLUT has no clipboard, so the text
-/// stays in the process (in a browser, in the page); the scale is 1 (in a browser, the page's
+/// stays in the process, one for every host (in a browser, in the page); the scale is 1 (in a browser, the page's
 /// device pixel ratio); the pointer is glutSetCursor's. Nothing calls GLUT before glutInit and a
 /// current window: redisplays and cursors are skipped, and startTimer answers 0, until then.
 class VGlutHost : public VHostServices {
@@ -50,7 +51,7 @@ class VGlutHost : public VHostServices {
 
  private:
   static void fire(int timer);
+  static std::string& clipboard();
 
   VHostInput Input;
-  std::string Clipboard;
 };

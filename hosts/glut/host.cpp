@@ -13,17 +13,23 @@ VScreen* screen = nullptr;
 namespace {
 
 // The host of the screen the global names now: made for it at its first callback (or by
-// vunaMain), made anew when the program put another screen there or deleted this one. The
-// pointer keeps it reachable for the life of the process.
+// vunaMain), made anew when the program put another screen there or deleted this one. A screen
+// to which the program gave services of its own keeps them: the callbacks then go straight to
+// its host methods (null here). The pointer keeps the host reachable for the life of the
+// process.
 VGlutHost* hostOfScreen() {
   static VGlutHost* host = nullptr;
   if (screen == nullptr) {
     return nullptr;
   }
-  if (host == nullptr || host->getScreen() != screen) {
-    delete host;
-    host = new VGlutHost(screen, hrProgram);
+  if (host != nullptr && host->getScreen() == screen) {
+    return screen->getHostServices() == host ? host : nullptr;
   }
+  if (screen->getHostServices() != nullptr) {
+    return nullptr;
+  }
+  delete host;
+  host = new VGlutHost(screen, hrProgram);
   return host;
 }
 
@@ -32,15 +38,19 @@ VGlutHost* hostOfScreen() {
 // The model-view matrix stays current for the draw pass, which pushes and pops around every
 // widget.
 void glutResize(int w, int h) {
-  VGlutHost* host = hostOfScreen();
-  if (host != nullptr) {
+  if (VGlutHost* host = hostOfScreen()) {
     host->reshape(w, h);
-  } else {
-    VScreen::usePixelProjection(w, h, w, h);
+    return;
+  }
+  VScreen::usePixelProjection(w, h, w, h);
+  if (screen != nullptr) {
+    screen->setWidth(w);
+    screen->setHeight(h);
   }
 }
 
 void glutDisplay() {
+  hostOfScreen();  // a screen the program just put in place gets GLUT's services
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   if (screen != nullptr) {
     screen->glutDisplay();
@@ -54,30 +64,40 @@ void glutKeyboard(unsigned char key, int x, int y) {
   }
   if (VGlutHost* host = hostOfScreen()) {
     host->keyboard(key, x, y);
+  } else if (screen != nullptr) {
+    screen->glutKeyboard(key, x, y);
   }
 }
 
 void glutKeyboardUp(unsigned char key, int x, int y) {
   if (VGlutHost* host = hostOfScreen()) {
     host->keyboardUp(key, x, y);
+  } else if (screen != nullptr) {
+    screen->glutKeyboardUp(key, x, y);
   }
 }
 
 void glutSpecial(int key, int x, int y) {
   if (VGlutHost* host = hostOfScreen()) {
     host->special(key, x, y);
+  } else if (screen != nullptr) {
+    screen->glutSpecialFunc(key, x, y);
   }
 }
 
 void glutMouse(int button, int state, int x, int y) {
   if (VGlutHost* host = hostOfScreen()) {
     host->mouse(button, state, x, y);
+  } else if (screen != nullptr) {
+    screen->glutMouse(button, state, x, y);
   }
 }
 
 void glutMotion(int x, int y) {
   if (VGlutHost* host = hostOfScreen()) {
     host->motion(x, y);
+  } else if (screen != nullptr) {
+    screen->glutMotion(x, y);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "HostTest.h"
@@ -53,8 +54,25 @@ TEST_F(GlutHost, AGuestGetsWhatTheGuiDidNotTake) {
 TEST_F(GlutHost, AProgramsHostSendsEveryEventAsGlutGaveIt) {
   host_->motion(7, 8);
   host_->keyboardUp('x', 1, 1);
-  host_->mouse(5, GLUT_UP, 3, 3);  // a wheel step: no button of the screen's
-  EXPECT_EQ(widget_->take(), (Lines{"motion 0 at 7,8", "keyup 120 at 1,1"}));
+  host_->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 30, 40);
+  host_->mouse(GLUT_LEFT_BUTTON, 7, 31, 41);  // no state: neither a release nor a click
+  host_->mouse(5, GLUT_UP, 3, 4);             // a wheel step: no button, but its place
+  EXPECT_EQ(widget_->take(), (Lines{"motion 0 at 7,8", "keyup 120 at 1,1", "down 0 at 30,40"}));
+  EXPECT_EQ(screen_->getLastEvent()->getX(), 3);
+  EXPECT_EQ(screen_->getLastEvent()->getY(), 4);
+}
+
+// One host at a time: a new one takes the screen over, and the two go in either order.
+TEST_F(GlutHost, ANewHostTakesTheScreenOverAndEitherMayGoFirst) {
+  auto second = std::make_unique<VGlutHost>(screen_, hrGuest);
+  EXPECT_FALSE(host_->keyboard('a', 0, 0));
+  EXPECT_TRUE(second->keyboard('b', 0, 0));
+  host_.reset();
+  EXPECT_EQ(screen_->getHostServices(), second.get());
+  EXPECT_EQ(widget_->take(), Lines{"key 98 at 0,0"});
+  delete screen_;
+  screen_ = nullptr;
+  EXPECT_FALSE(second->keyboard('c', 0, 0));
 }
 
 TEST_F(GlutHost, TimersFireOnceFromGlutsLoopAndCancelledOrOrphanedOnesNever) {
@@ -125,6 +143,12 @@ TEST(VHostTimers, DueTimersRunInOrderAndCallbacksMayChangeThePendingOnes) {
   EXPECT_FALSE(timers.fire(secondTimer));
   timers.clear();
   EXPECT_TRUE(timers.empty());
+  // A callback may delete the timers with their host; the pass ends there.
+  auto* owned = new VHostTimers;
+  auto destroy = [](void* t) { delete static_cast<VHostTimers*>(t); };
+  owned->start(0, destroy, owned);
+  owned->start(0, destroy, owned);
+  EXPECT_EQ(owned->fireDue(), 1);
 }
 
 TEST(VLatin1, RoundTripsEveryByteAndReadsWhatItCannotHoldAsQuestionMarks) {
@@ -139,6 +163,8 @@ TEST(VLatin1, RoundTripsEveryByteAndReadsWhatItCannotHoldAsQuestionMarks) {
       {"\xf0\x9f\x98\x80", "?"},    // beyond the basic plane
       {"\xc3(", "?("},              // a broken sequence, its next byte kept
       {"\xff", "?"},                // no lead byte at all
+      {"\xc0\x80" "a", "?a"},      // an overlong NUL
+      {"\xed\xa0\x80", "?"},        // a surrogate
       {nullptr, ""}};
   for (const auto& [utf8, latin1] : read) {
     EXPECT_EQ(VLatin1::fromUtf8(utf8), latin1) << (utf8 != nullptr ? utf8 : "null");

@@ -12,11 +12,11 @@
 #include <unordered_set>
 
 #include "TreeInvariants.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "draw/VFont.h"
 #include "draw/VImageSource.h"
 #include "screen/host.h"
+#include "support/WidgetTree.h"
 #include "widgets/VButton.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "TreeInvariants.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "screen/VScreen.h"
+#include "support/WidgetTree.h"
 #include "widgets/VButton.h"
 #include "widgets/VTextEdit.h"
 

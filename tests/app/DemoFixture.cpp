@@ -7,12 +7,11 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "app/app.h"
 #include "support/GlTest.h"
-#include "support/HostNumbers.h"
 #include "support/StreamCapture.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VToolBar.h"
@@ -52,43 +51,12 @@ void DemoFixture::SetUp() {
   ASSERT_NE(screenBar_, nullptr) << "the toolbar is not behind the demo window";
 }
 
-void DemoFixture::press(int x, int y, int button) { screen_->glutMouse(button, kDown, x, y); }
-void DemoFixture::release(int x, int y, int button) { screen_->glutMouse(button, kUp, x, y); }
-void DemoFixture::motion(int x, int y) { screen_->glutMotion(x, y); }
-
-void DemoFixture::clickAt(int x, int y, int button) {
-  press(x, y, button);
-  release(x, y, button);
-}
-
-void DemoFixture::drag(int x0, int y0, int x1, int y1) {
-  press(x0, y0);
-  motion(x1, y1);
-  release(x1, y1);
-}
-
 void DemoFixture::type(const std::string& text) {
   StreamCapture swallow(std::cout);
-  for (char c : text) {
-    const auto key = static_cast<unsigned char>(c);
-    screen_->glutKeyboard(key, 0, 0);
-    screen_->glutKeyboardUp(key, 0, 0);
-  }
+  ScreenFixture::type(text);
 }
 
-void DemoFixture::clickOn(VWidget* w) {
-  const ScreenPoint p = screenOrigin(w);
-  clickAt(p.x + w->getWidth() / 2, p.y + w->getHeight() / 2);
-}
-
-PngImage DemoFixture::render() {
-  resetView();
-  FrameCheck check;
-  screen_->glutDisplay();
-  std::vector<std::uint8_t> pixels = readRegion(0, 0, kWindowWidth, kWindowHeight);
-  EXPECT_EQ(check.problems(), "");
-  return PngImage(kWindowWidth, kWindowHeight, std::move(pixels));
-}
+PngImage DemoFixture::render() { return PngImage(kWindowWidth, kWindowHeight, frame()); }
 
 std::vector<MyWindow*> DemoFixture::demoWindows() {
   std::vector<MyWindow*> windows;

@@ -7,8 +7,8 @@
 
 #include "DemoFixture.h"
 #include "GoldenImage.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
@@ -91,15 +91,15 @@ TEST_F(DemoPicture, SubWindowOpensANestedPairOverEverything) {
 // title bar over the toolbar activates the window; one on those pixels raises the toolbar over
 // the window and opens the pair of windows.
 TEST_F(DemoPicture, APressOnTheUncoveredEndOfTheToolbarOpensSubWindows) {
-  clickAt(300, 12);
-  clickAt(410, 12);
+  click(300, 12);
+  click(410, 12);
   expectPicture("demo_corner_pressed");
 }
 
 TEST_F(DemoPicture, ClosingTheOuterSubWindowTakesBothAway) {
-  clickAt(300, 12);
-  clickAt(410, 12);
-  clickAt(185, 13);  // the outer window's close button
+  click(300, 12);
+  click(410, 12);
+  click(185, 13);  // the outer window's close button
   expectPicture("demo_corner_closed");
 }
 

@@ -5,8 +5,10 @@
 #include <sstream>
 
 #include "AppCalls.h"
-#include "WidgetTree.h"
 #include "screen/host.h"
+#include "support/Box.h"
+#include "support/HostNumbers.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VRadioButton.h"
@@ -18,7 +20,6 @@ namespace vt {
 
 namespace {
 
-constexpr int kEscape = 27;
 // Odds against a key-down being Escape, and against letting a release or key-up through that
 // would press "Shut Down": both end the run, so they stay rare.
 constexpr int kEscapeOdds = 60000;
@@ -120,10 +121,10 @@ bool EventStorm::chance(int percent) { return below(100) < percent; }
 
 int EventStorm::anyButton() {
   const int roll = below(100);
-  if (roll < 72) return 0;
-  if (roll < 80) return 1;
-  if (roll < 88) return 2;
-  return between(3, 6);
+  if (roll < 72) return kLeftButton;
+  if (roll < 80) return kMiddleButton;
+  if (roll < 88) return kRightButton;
+  return between(kWheelUp, 6);
 }
 
 int EventStorm::anyKey() {
@@ -135,9 +136,9 @@ int EventStorm::anyKey() {
   if (roll < 55) {
     key = between(32, 126);
   } else if (roll < 65) {
-    key = 8;
+    key = kBackspace;
   } else if (roll < 70) {
-    key = 13;
+    key = kReturn;
   } else if (roll < 75) {
     key = 127;
   } else {
@@ -160,16 +161,16 @@ EventStorm::Point EventStorm::anywhere() {
 }
 
 EventStorm::Point EventStorm::inside(VWidget* w) {
-  const ScreenPoint o = screenOrigin(w);
-  Point p{o.x + between(0, w->getWidth()), o.y + between(0, w->getHeight())};
+  const Box o = screenBoxOf(w);
+  Point p{o.left + between(0, w->getWidth()), o.top + between(0, w->getHeight())};
   if (chance(10)) {
     // On an edge or one pixel off it.
     const int off = between(-1, 1);
     switch (below(4)) {
-      case 0: p.x = o.x + off; break;
-      case 1: p.x = o.x + w->getWidth() + off; break;
-      case 2: p.y = o.y + off; break;
-      default: p.y = o.y + w->getHeight() + off; break;
+      case 0: p.x = o.left + off; break;
+      case 1: p.x = o.left + w->getWidth() + off; break;
+      case 2: p.y = o.top + off; break;
+      default: p.y = o.top + w->getHeight() + off; break;
     }
   }
   return p;
@@ -201,7 +202,7 @@ HostCall EventStorm::next() {
 // would end the run: most of them become a release beside the button or another key. In a
 // crowded tree the same happens to the buttons that open windows.
 void EventStorm::guard(HostCall& call) {
-  const bool release = call.kind == HostCall::Mouse && call.a == 0 && call.b == 1;
+  const bool release = call.kind == HostCall::Mouse && call.a == kLeftButton && call.b == kUp;
   const bool keyUp = call.kind == HostCall::KeyboardUp && (call.a == 32 || call.a == 13);
   if (!release && !keyUp) {
     return;
@@ -213,7 +214,7 @@ void EventStorm::guard(HostCall& call) {
   if (release) {
     VWidget* hit = hitAt(screen_, call.x, call.y);
     if (hit != nullptr && stopped(hit)) {
-      call.x = screenOrigin(hit).x + hit->getWidth() + 5;
+      call.x = screenBoxOf(hit).left + hit->getWidth() + 5;
     }
     return;
   }
@@ -288,18 +289,18 @@ void EventStorm::planTyping(int keys) {
 }
 
 void EventStorm::planClick(Point p, int button) {
-  push(HostCall::Mouse, button, 0, p);
+  push(HostCall::Mouse, button, kDown, p);
   const int jitter = below(3);
   for (int i = 0; i < jitter; ++i) {
     p.x += between(-3, 3);
     p.y += between(-3, 3);
     push(HostCall::Motion, 0, 0, p);
   }
-  push(HostCall::Mouse, button, 1, p);
+  push(HostCall::Mouse, button, kUp, p);
 }
 
 void EventStorm::planDrag(Point from, int button, int steps) {
-  push(HostCall::Mouse, button, 0, from);
+  push(HostCall::Mouse, button, kDown, from);
   Point p = from;
   for (int i = 0; i < steps; ++i) {
     if (chance(12)) {
@@ -310,7 +311,7 @@ void EventStorm::planDrag(Point from, int button, int steps) {
     }
     push(HostCall::Motion, 0, 0, p);
   }
-  push(HostCall::Mouse, chance(90) ? button : anyButton(), 1, p);
+  push(HostCall::Mouse, chance(90) ? button : anyButton(), kUp, p);
 }
 
 void EventStorm::planAimed() {
@@ -360,24 +361,24 @@ void EventStorm::planAimed() {
     pick -= weights_[i];
   }
 
-  const ScreenPoint o = screenOrigin(target);
+  const Box o = screenBoxOf(target);
   const int w = target->getWidth();
   const int h = target->getHeight();
   if (auto* window = dynamic_cast<VWindow*>(target)) {
     const int roll = below(100);
     if (roll < 35) {
-      const Point bar{o.x + between(2, w > 52 ? w - 50 : 2),
-                      o.y + between(0, window->getTitleBarHeight() - 1)};
+      const Point bar{o.left + between(2, w > 52 ? w - 50 : 2),
+                      o.top + between(0, window->getTitleBarHeight() - 1)};
       planDrag(bar, anyButton(), between(1, 12));
     } else if (roll < 60) {
-      const Point corner{o.x + w - below(10), o.y + h - below(10)};
+      const Point corner{o.left + w - below(10), o.top + h - below(10)};
       planDrag(corner, chance(85) ? 0 : anyButton(), between(1, 12));
     } else {
       planClick(inside(target), anyButton());
     }
   } else if (auto* bar = dynamic_cast<VToolBar*>(target)) {
     if (chance(50)) {
-      const Point mover{o.x + below(bar->getMoverWidth()), o.y + between(0, h)};
+      const Point mover{o.left + below(bar->getMoverWidth()), o.top + between(0, h)};
       planDrag(mover, anyButton(), between(1, 10));
     } else {
       planClick(inside(target), anyButton());
@@ -391,13 +392,13 @@ void EventStorm::planAimed() {
       planClick(inside(target), chance(85) ? 0 : anyButton());
     } else if (roll < 85) {
       // Pressed, then the pointer leaves before the release: a cancelled press.
-      push(HostCall::Mouse, 0, 0, inside(target));
-      const Point away{o.x + w + between(2, 40), o.y + between(-40, h + 40)};
+      push(HostCall::Mouse, kLeftButton, kDown, inside(target));
+      const Point away{o.left + w + between(2, 40), o.top + between(-40, h + 40)};
       push(HostCall::Motion, 0, 0, away);
-      push(HostCall::Mouse, 0, 1, away);
+      push(HostCall::Mouse, kLeftButton, kUp, away);
     } else {
       planClick(inside(target), 0);
-      const int key = chance(50) ? 32 : 13;
+      const int key = chance(50) ? ' ' : kReturn;
       const Point p = anywhere();
       push(HostCall::Keyboard, key, 0, p);
       push(HostCall::KeyboardUp, key, 0, p);

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "DemoFixture.h"
-#include "WidgetTree.h"
 #include "app/app.h"
 #include "draw/VFont.h"
+#include "support/Box.h"
 #include "support/StreamCapture.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VRadioButton.h"

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "DemoFixture.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "screen/VScreen.h"
+#include "support/Box.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
@@ -98,15 +99,15 @@ TEST_F(TreeChecks, AQueuedWidgetStillInTheTreeAfterADispatchIsReported) {
 TEST_F(TreeChecks, ARealDispatchEmptiesTheQueueAndPassesTheCheck) {
   TreeInvariants check(screen_);
   // The close button of the demo window, pressed and released: the click queues the window.
-  const vt::ScreenPoint close = vt::screenOrigin(window_->getCloseButton());
-  press(close.x + 5, close.y + 5);
+  const vt::Box close = vt::screenBoxOf(window_->getCloseButton());
+  press(close.left + 5, close.top + 5);
   check.beforeCall();
-  release(close.x + 5, close.y + 5);
+  release(close.left + 5, close.top + 5);
   EXPECT_EQ(check.afterCall(true), "");
   ASSERT_EQ(TreeInvariants::queueOf(screen_), std::vector<VWidget*>{window_});
 
   check.beforeCall();
-  screen_->glutDisplay();
+  drawFrame();
   EXPECT_EQ(check.afterCall(true), "");
   EXPECT_TRUE(TreeInvariants::queueOf(screen_).empty());
   EXPECT_EQ(screenChildCount(), 1);

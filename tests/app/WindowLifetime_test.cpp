@@ -18,9 +18,10 @@
 #include <vector>
 
 #include "DemoFixture.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "screen/host.h"
+#include "support/Box.h"
+#include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
@@ -39,7 +40,6 @@ extern "C" std::size_t __sanitizer_get_allocated_size(void* p);
 namespace {
 
 using vt::childrenOf;
-using vt::screenOrigin;
 
 std::atomic<std::int64_t> bytesThroughNew{0};
 
@@ -78,11 +78,6 @@ long residentKiB() {
 
 class WindowLifetime : public vt::DemoFixture {
  protected:
-  void clickCentre(VWidget* w) {
-    const vt::ScreenPoint o = screenOrigin(w);
-    clickAt(o.x + w->getWidth() / 2, o.y + w->getHeight() / 2);
-  }
-
   // The screen's frontmost child, if it is a window.
   VWindow* frontWindow() { return dynamic_cast<VWindow*>(childrenOf(screen_).front()); }
 
@@ -93,7 +88,7 @@ class WindowLifetime : public vt::DemoFixture {
   // commands). The next dispatch deletes what the last click queued: the display pass, or a
   // motion event that reaches no widget. Answers what went wrong, or "".
   std::string cycle(int i, int subX, int subY) {
-    clickAt(subX, subY);
+    click(subX, subY);
     auto* outer = frontWindow();
     if (outer == nullptr || dynamic_cast<MyWindow*>(outer) != nullptr || outer->getWidth() != 200) {
       return "\"Sub Window\" opened no 200 by 200 window";
@@ -104,21 +99,21 @@ class WindowLifetime : public vt::DemoFixture {
       return "the new window holds no 100 by 100 window";
     }
     if (i % 2 == 0) {
-      clickCentre(inner->getCloseButton());
+      clickOn(inner->getCloseButton());
     }
-    clickCentre(outer->getCloseButton());
+    clickOn(outer->getCloseButton());
     if (i % 10 == 0) {
-      clickCentre(button(window_, "Fenster"));
+      clickOn(button(window_, "Fenster"));
       auto* opened = dynamic_cast<MyWindow*>(frontWindow());
       if (opened == nullptr || opened == window_) {
         return "\"Fenster\" opened no window";
       }
-      clickCentre(opened->getCloseButton());
+      clickOn(opened->getCloseButton());
     }
     if (i % 10 == 0) {
       glutDisplay();
     } else {
-      screen_->glutMotion(-100, -100);
+      motion(-100, -100);
     }
     if (screenChildCount() != 2) {
       return "the screen holds " + std::to_string(screenChildCount()) + " widgets, not 2";
@@ -132,9 +127,9 @@ TEST_F(WindowLifetime, TenThousandWindowsOpenedAndClosedLeaveTheHeapFlatAndNothi
   // "Sub Window" near its right end.
   VCaptionButton* sub = button(screenBar_, "Sub Window");
   ASSERT_NE(sub, nullptr);
-  const vt::ScreenPoint o = screenOrigin(sub);
-  const int subX = o.x + sub->getWidth() - 3;
-  const int subY = o.y + sub->getHeight() / 2;
+  const vt::Box o = vt::screenBoxOf(sub);
+  const int subX = o.left + o.width - 3;
+  const int subY = o.centreY();
   ASSERT_GT(subX, window_->getLeft() + window_->getWidth());
 
   std::int64_t settledOurs = 0;

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "DemoFixture.h"
-#include "WidgetTree.h"
 #include "app/MyWindow.h"
 #include "screen/host.h"
+#include "support/Box.h"
 #include "support/StreamCapture.h"
+#include "support/WidgetTree.h"
 #include "widgets/VButton.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
@@ -79,7 +80,7 @@ class CoveredToolbar : public vt::DemoFixture, public ::testing::WithParamInterf
 TEST_P(CoveredToolbar, OnlyTheRightmost20PixelsReachSubWindow) {
   const CoverCase c = GetParam();
   const int before = screenChildCount();
-  clickAt(c.x, 12);
+  click(c.x, 12);
   const int opened = screenChildCount() - before;
   EXPECT_EQ(opened, c.opensSubWindow ? 1 : 0) << "press at x " << c.x;
   if (c.x <= 400) {
@@ -100,11 +101,11 @@ INSTANTIATE_TEST_SUITE_P(DemoScene, CoveredToolbar,
 TEST_F(DemoScene, DraggedAwayTheWindowUncoversTheWholeToolbar) {
   drag(200, 12, 250, 150);
   EXPECT_EQ(boxOf(window_), (Box{50, 138, 400, 200}));
-  clickAt(77, 12);  // the middle of "Start"
+  click(77, 12);  // the middle of "Start"
   EXPECT_EQ(screenChildCount(), 2) << "Start has no handler";
   EXPECT_EQ(screen_->getFocusPath(), screenBar_);
   EXPECT_EQ(screenBar_->getFocusPath(), button(screenBar_, "Start"));
-  clickAt(349, 12);  // "Sub Window"
+  click(349, 12);  // "Sub Window"
   EXPECT_EQ(screenChildCount(), 3);
 }
 
@@ -172,10 +173,10 @@ TEST_F(DemoScene, Button3PrintsOneLineWithItsCaption) {
 TEST_F(DemoScene, AButtonPressAbandonedOutsidePrintsNothing) {
   vt::StreamCapture out(std::cout);
   VCaptionButton* b = button(window_, "Button 2");
-  const vt::ScreenPoint p = vt::screenOrigin(b);
-  press(p.x + 5, p.y + 5);
-  motion(p.x + 5, p.y + 60);
-  release(p.x + 5, p.y + 5);
+  const vt::Box p = vt::screenBoxOf(b);
+  press(p.left + 5, p.top + 5);
+  motion(p.left + 5, p.top + 60);
+  release(p.left + 5, p.top + 5);
   EXPECT_EQ(out.lines(), Lines{});
 }
 
@@ -347,12 +348,12 @@ TEST_F(DemoScene, PressingShutDownEndsTheProcessAtOnceWithStatus0) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   drag(200, 12, 250, 150);
   VCaptionButton* shutDown = button(screenBar_, "Shut Down");
-  const vt::ScreenPoint p = vt::screenOrigin(shutDown);
-  press(p.x + 10, p.y + 10);
+  const vt::Box p = vt::screenBoxOf(shutDown);
+  press(p.left + 10, p.top + 10);
   EXPECT_EXIT(
       {
         allowExit();
-        release(p.x + 10, p.y + 10);
+        release(p.left + 10, p.top + 10);
         std::cerr << "still running after the release" << std::endl;
         std::exit(1);
       },

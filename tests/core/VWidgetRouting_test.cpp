@@ -11,6 +11,7 @@
 
 namespace {
 
+using vt::entriesOf;
 using vt::hookLog;
 using vt::RecordingWidget;
 using vt::TestRoot;
@@ -32,14 +33,6 @@ bool sendKey(VWidget& root, VEventType type, int key) {
   e.setX(123);
   e.setY(45);
   return root.event(&e);
-}
-
-Lines entriesOf(const std::string& name) {
-  Lines out;
-  for (const auto& line : hookLog()) {
-    if (line.rfind(name + ".", 0) == 0) out.push_back(line);
-  }
-  return out;
 }
 
 class Routing : public ::testing::Test {

@@ -9,21 +9,14 @@
 
 #include "support/RecordingWidget.h"
 #include "support/StreamCapture.h"
+#include "support/WidgetTree.h"
 
 namespace {
 
+using vt::childrenOf;
+using vt::Lines;
 using vt::RecordingWidget;
 using vt::TestRoot;
-using vt::Lines;
-
-// Exposes the protected child list and client borders for inspection.
-class Inspectable : public VWidget {
- public:
-  explicit Inspectable(VWidget* owner) : VWidget(owner) {}
-  std::vector<VWidget*> children() const { return {Children.begin(), Children.end()}; }
-  int layouts = 0;
-  void layout() override { ++layouts; }
-};
 
 TEST(VWidget, WithoutOwnerStartsAtOriginTwentyByTenWithNoLookAndFeel) {
   VWidget w(nullptr);
@@ -39,7 +32,7 @@ TEST(VWidget, WithoutOwnerStartsAtOriginTwentyByTenWithNoLookAndFeel) {
 }
 
 TEST(VWidget, NewChildStartsAtOwnersClientOriginAndSharesItsLookAndFeel) {
-  auto* owner = new Inspectable(nullptr);
+  auto* owner = new VWidget(nullptr);
   owner->setClientBorderLeft(5);
   owner->setClientBorderTop(22);
   auto* fakeStyle = reinterpret_cast<VLookAndFeel*>(owner);  // any address: never dereferenced
@@ -53,10 +46,10 @@ TEST(VWidget, NewChildStartsAtOwnersClientOriginAndSharesItsLookAndFeel) {
 }
 
 TEST(VWidget, NewestChildIsFrontmost) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* a = new VWidget(&owner);
   auto* b = new VWidget(&owner);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b, a}));
+  EXPECT_EQ(childrenOf(&owner), (std::vector<VWidget*>{b, a}));
   EXPECT_TRUE(owner.isInFront(b));
   EXPECT_FALSE(owner.isInFront(a));
 }
@@ -67,21 +60,21 @@ TEST(VWidget, IsInFrontOfAnEmptyListIsFalse) {
 }
 
 TEST(VWidget, BringToFrontMovesTheLastChildFirstAndKeepsTheOthersInOrder) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* a = new VWidget(&owner);
   auto* b = new VWidget(&owner);
   auto* c = new VWidget(&owner);
   owner.bringToFront(a);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a, c, b}));
+  EXPECT_EQ(childrenOf(&owner), (std::vector<VWidget*>{a, c, b}));
 }
 
 TEST(VWidget, BringToFrontOfANonChildLeavesTheOrderUnchanged) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* a = new VWidget(&owner);
   auto* b = new VWidget(&owner);
   VWidget stranger(nullptr);
   owner.bringToFront(&stranger);
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{b, a}));
+  EXPECT_EQ(childrenOf(&owner), (std::vector<VWidget*>{b, a}));
 }
 
 // add, remove and bringToFront keep each widget listed by at most one owner, at most once, and
@@ -91,7 +84,7 @@ TEST(VWidget, BringToFrontOfANonChildLeavesTheOrderUnchanged) {
 TEST(VWidget, AddRemoveAndBringToFrontKeepEachChildListedOnceInLongMixedRuns) {
   using Model = std::list<VWidget*>;
   for (unsigned seed : {1u, 2u, 3u, 4u}) {
-    Inspectable owners[2] = {Inspectable(nullptr), Inspectable(nullptr)};
+    VWidget owners[2] = {VWidget(nullptr), VWidget(nullptr)};
     Model models[2];
     std::vector<VWidget*> pool{nullptr};
     for (int i = 0; i < 6; ++i) {
@@ -125,7 +118,8 @@ TEST(VWidget, AddRemoveAndBringToFrontKeepEachChildListedOnceInLongMixedRuns) {
         }
       }
       for (int k = 0; k < 2; ++k) {
-        ASSERT_EQ(owners[k].children(), std::vector<VWidget*>(models[k].begin(), models[k].end()))
+        ASSERT_EQ(childrenOf(&owners[k]),
+                  std::vector<VWidget*>(models[k].begin(), models[k].end()))
             << "seed " << seed << " step " << step << " op " << op;
       }
       if (child != nullptr) {
@@ -149,12 +143,6 @@ TEST(VWidget, AddRemoveAndBringToFrontKeepEachChildListedOnceInLongMixedRuns) {
 // What add does with each kind of child, and what the owners see: their childrenChanged counts
 // and the line on standard error.
 TEST(VWidget, AddMovesIgnoresRepeatsAndRefusesCycles) {
-  class Counting : public VWidget {
-   public:
-    explicit Counting(VWidget* owner) : VWidget(owner) {}
-    int changes = 0;
-    void childrenChanged() override { ++changes; }
-  };
   const std::string refused =
       "Vuna: a widget cannot be added to itself or to a widget inside it; the add is ignored";
   struct Case {
@@ -174,16 +162,16 @@ TEST(VWidget, AddMovesIgnoresRepeatsAndRefusesCycles) {
       {"into its own child", 3, 2, 0, 0, "x"},
   };
   for (const Case& c : cases) {
-    Counting first(nullptr);
-    Counting second(nullptr);
-    auto* child = new Counting(&first);
-    auto* grandchild = new Counting(child);
-    first.changes = second.changes = child->changes = 0;
+    RecordingWidget first(nullptr, "first");
+    RecordingWidget second(nullptr, "second");
+    auto* child = new RecordingWidget(&first, "child");
+    auto* grandchild = new RecordingWidget(child, "grandchild");
+    first.childrenChanges = second.childrenChanges = child->childrenChanges = 0;
     VWidget* widgets[] = {&first, &second, child, grandchild, nullptr};
     vt::StreamCapture err(std::cerr);
     widgets[c.target]->add(widgets[c.added]);
-    EXPECT_EQ(first.changes, c.firstChanges) << c.what;
-    EXPECT_EQ(second.changes, c.secondChanges) << c.what;
+    EXPECT_EQ(first.childrenChanges, c.firstChanges) << c.what;
+    EXPECT_EQ(second.childrenChanges, c.secondChanges) << c.what;
     EXPECT_EQ(err.lines(), *c.error != '\0' ? Lines{refused} : Lines{}) << c.what;
     EXPECT_EQ(child->getOwner(), c.secondChanges > 0 ? &second : &first) << c.what;
     EXPECT_EQ(grandchild->getOwner(), child) << c.what;
@@ -193,16 +181,11 @@ TEST(VWidget, AddMovesIgnoresRepeatsAndRefusesCycles) {
 }
 
 TEST(VWidget, AddAndRemoveRunChildrenChangedAndRemoveLeavesTheChildWithoutOwner) {
-  class Counting : public VWidget {
-   public:
-    Counting() : VWidget(nullptr) {}
-    int changes = 0;
-    void childrenChanged() override { ++changes; }
-  } owner;
+  RecordingWidget owner(nullptr, "owner");
   auto* a = new VWidget(&owner);
-  EXPECT_EQ(owner.changes, 1);
+  EXPECT_EQ(owner.childrenChanges, 1);
   owner.remove(a);
-  EXPECT_EQ(owner.changes, 2);
+  EXPECT_EQ(owner.childrenChanges, 2);
   EXPECT_EQ(a->getOwner(), nullptr);  // the caller's now
   delete a;
 }
@@ -210,17 +193,17 @@ TEST(VWidget, AddAndRemoveRunChildrenChangedAndRemoveLeavesTheChildWithoutOwner)
 // Deleting a widget that is still listed takes it out of its owner's list first: the owner
 // never holds a freed child, and sees it leave.
 TEST(VWidget, DeletingAListedWidgetTakesItOutOfItsOwner) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* a = new VWidget(&owner);
   auto* b = new VWidget(&owner);
   owner.setFocusPath(b);
   delete b;
-  EXPECT_EQ(owner.children(), (std::vector<VWidget*>{a}));
+  EXPECT_EQ(childrenOf(&owner), (std::vector<VWidget*>{a}));
   EXPECT_EQ(owner.getFocusPath(), nullptr);
 }
 
 TEST(VWidget, RemoveOfTheFocusedChildClearsFocusPathAndOfAnotherLeavesIt) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* a = new VWidget(&owner);
   auto* b = new VWidget(&owner);
   owner.setFocusPath(a);
@@ -228,35 +211,34 @@ TEST(VWidget, RemoveOfTheFocusedChildClearsFocusPathAndOfAnotherLeavesIt) {
   EXPECT_EQ(owner.getFocusPath(), a);
   owner.remove(a);
   EXPECT_EQ(owner.getFocusPath(), nullptr);
-  EXPECT_TRUE(owner.children().empty());
+  EXPECT_TRUE(childrenOf(&owner).empty());
   delete a;
   delete b;
 }
 
 TEST(VWidget, DeletingAWidgetDeletesItsWholeSubtree) {
-  static int destroyed = 0;
-  destroyed = 0;
-  class Counted : public VWidget {
-   public:
-    explicit Counted(VWidget* owner) : VWidget(owner) {}
-    ~Counted() override { ++destroyed; }
+  vt::hookLog().clear();
+  auto mortal = [](VWidget* owner) {
+    auto* w = new RecordingWidget(owner, "w");
+    w->logsDeletion = true;
+    return w;
   };
-  auto* root = new Counted(nullptr);
-  auto* mid = new Counted(root);
-  new Counted(mid);
-  new Counted(mid);
-  new Counted(root);
+  auto* root = mortal(nullptr);
+  auto* mid = mortal(root);
+  mortal(mid);
+  mortal(mid);
+  mortal(root);
   delete root;
-  EXPECT_EQ(destroyed, 5);
+  EXPECT_EQ(vt::hookLog(), Lines(5, "~w"));
 }
 
 TEST(VWidget, FreeChildrenDeletesEveryChildAndNullIsNeverListed) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   new VWidget(&owner);
   owner.add(nullptr);
-  EXPECT_EQ(owner.children().size(), 1u);
+  EXPECT_EQ(childrenOf(&owner).size(), 1u);
   owner.freeChildren();
-  EXPECT_TRUE(owner.children().empty());
+  EXPECT_TRUE(childrenOf(&owner).empty());
 }
 
 struct SizeCase {
@@ -335,16 +317,11 @@ TEST(VWidget, FreeWithoutOwnerDoesNothing) {
 }
 
 TEST(VWidget, FreeHandsTheWidgetUpTheChainUntilSomeoneQueuesIt) {
-  class Collector : public VWidget {
-   public:
-    Collector() : VWidget(nullptr) {}
-    std::vector<VWidget*> queued;
-    void freeWidget(VWidget* w) override { queued.push_back(w); }
-  } root;
+  TestRoot root;
   auto* mid = new VWidget(&root);
   auto* leaf = new VWidget(mid);
   leaf->free();
-  EXPECT_EQ(root.queued, (std::vector<VWidget*>{leaf}));
+  EXPECT_EQ(root.freed, (std::vector<VWidget*>{leaf}));
   EXPECT_EQ(leaf->getOwner(), mid);  // still in the tree until the queue is emptied
 }
 
@@ -360,7 +337,7 @@ TEST(VWidget, WidgetsWithoutOwnerAnswerSafely) {
 }
 
 TEST(VWidget, PrintWritesNineLines) {
-  Inspectable owner(nullptr);
+  VWidget owner(nullptr);
   auto* w = new VWidget(&owner);
   new VWidget(w);
   new VWidget(w);

@@ -17,6 +17,7 @@
 #include "CellSheet.h"
 #include "TestFolder.h"
 #include "draw/tga.h"
+#include "support/DrawFixture.h"
 #include "support/GlTest.h"
 #include "support/StreamCapture.h"
 
@@ -60,12 +61,7 @@ std::vector<int> cellsAtPenPositions(int count) {
   return cells;
 }
 
-class TextDrawer : public ::testing::Test {
- protected:
-  void SetUp() override { vt::resetView(); }
-  void TearDown() override { EXPECT_EQ(frame.problems(), ""); }
-  vt::FrameCheck frame;
-};
+using TextDrawer = vt::DrawFixture;
 
 TEST_F(TextDrawer, LoadsTheFontSheetAndBuildsTheListsOnceOnTheFirstPrintText) {
   CTextDrawer::Destroy();
@@ -290,8 +286,7 @@ TEST_F(TextDrawer, DrawsTheSheetsCoverageBlendedInTheCurrentColour) {
       ink += coverage > 128 ? 1 : 0;
       // Intensity texel I modulated by red gives (I, 0, 0, I), blended by its own alpha.
       const int red = static_cast<int>(coverage * coverage / 255.0 + 0.5);
-      ASSERT_TRUE(vt::near(vt::readPixel(20 + x, 30 + y), vt::Rgb{red, 0, 0}))
-          << x << ", " << y << ": " << vt::toString(vt::readPixel(20 + x, 30 + y));
+      ASSERT_TRUE(vt::pixelNear(20 + x, 30 + y, vt::Rgb{red, 0, 0}));
     }
   }
   EXPECT_GT(ink, 10);

@@ -11,6 +11,7 @@
 #include "CellSheet.h"
 #include "draw/DrawText.h"
 #include "draw/VFont.h"
+#include "support/DrawFixture.h"
 #include "support/GlTest.h"
 
 namespace {
@@ -48,14 +49,12 @@ std::vector<int> cellsAtPenPositions(int count) {
 
 int regularCell(char c) { return static_cast<unsigned char>(c) + 96; }
 
-class FontOddText : public ::testing::Test {
+class FontOddText : public vt::DrawFixture {
  protected:
   void SetUp() override {
-    vt::resetView();
+    DrawFixture::SetUp();
     font.setSize(16);
   }
-  void TearDown() override { EXPECT_EQ(frame.problems(), ""); }
-  vt::FrameCheck frame;
   VFont font;
 };
 

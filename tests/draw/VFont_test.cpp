@@ -12,6 +12,7 @@
 #include "CellSheet.h"
 #include "core/VColor.h"
 #include "draw/DrawText.h"
+#include "support/DrawFixture.h"
 #include "support/GlTest.h"
 #include "support/StreamCapture.h"
 
@@ -26,12 +27,7 @@ Matrix modelview() {
   return m;
 }
 
-class Font : public ::testing::Test {
- protected:
-  void SetUp() override { vt::resetView(); }
-  void TearDown() override { EXPECT_EQ(frame.problems(), ""); }
-  vt::FrameCheck frame;
-};
+using Font = vt::DrawFixture;
 
 TEST_F(Font, ANewFontIsSize16NotBoldAndOpaqueWhite) {
   VFont font;

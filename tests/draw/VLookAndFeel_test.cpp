@@ -17,6 +17,7 @@
 #include "core/VColor.h"
 #include "draw/VFont.h"
 #include "draw/tga.h"
+#include "support/DrawFixture.h"
 #include "support/GlTest.h"
 #include "support/StreamCapture.h"
 
@@ -59,12 +60,7 @@ std::set<GLuint> liveTextures() {
   return names;
 }
 
-class LookAndFeel : public ::testing::Test {
- protected:
-  void SetUp() override { vt::resetView(); }
-  void TearDown() override { EXPECT_EQ(frame.problems(), ""); }
-  vt::FrameCheck frame;
-};
+using LookAndFeel = vt::DrawFixture;
 
 void expectColour(VColor* c, float r, float g, float b, float a, const char* what) {
   EXPECT_EQ(c->getR(), r) << what;
@@ -122,8 +118,7 @@ TEST_F(LookAndFeel, DrawBevelOutlinesInTwoColoursByState) {
         } else if ((x == 29 && y >= 10 && y <= 19) || (y == 20 && x >= 10 && x <= 29)) {
           expected = second;
         }
-        ASSERT_TRUE(vt::near(vt::readPixel(x, y), expected))
-            << x << ", " << y << ": " << vt::toString(vt::readPixel(x, y));
+        ASSERT_TRUE(vt::pixelNear(x, y, expected));
       }
     }
     GLfloat current[4] = {};
@@ -216,8 +211,7 @@ void expectImageDrawn(const TgaImage& image, int left, int top, float r, float g
     for (int x = 0; x < image.Width; ++x) {
       const Texel t = texel(image, x, image.Height - 1 - y);
       const vt::Rgb expected = t.a == 0 ? background : scaled(t, r, g, b);
-      ASSERT_TRUE(vt::near(vt::readPixel(left + x, top + y), expected))
-          << x << ", " << y << ": " << vt::toString(vt::readPixel(left + x, top + y));
+      ASSERT_TRUE(vt::pixelNear(left + x, top + y, expected));
     }
   }
 }
@@ -249,8 +243,8 @@ TEST_F(LookAndFeel, CheckBoxesAndRadioButtonsAreDrawnTintedByTheBackgroundColour
       } else {
         expectImageDrawn(image, 30, 40, 0.8f, 0.8f, 0.8f, blue);
       }
-      EXPECT_TRUE(vt::near(vt::readPixel(29, 40), blue));
-      EXPECT_TRUE(vt::near(vt::readPixel(46, 55), blue));
+      EXPECT_TRUE(vt::pixelNear(29, 40, blue));
+      EXPECT_TRUE(vt::pixelNear(46, 55, blue));
     }
   }
 }
@@ -287,8 +281,7 @@ TEST_F(LookAndFeel, WindowButtonsDrawPixelExactAt19In19InTheCurrentColour) {
           ASSERT_EQ(t.r, texel(image, column, row + 1).r) << x << ", " << y;
           ASSERT_EQ(t.a, 255);
           const vt::Rgb expected = scaled(t, 1, red ? 0.0f : 1.0f, red ? 0.0f : 1.0f);
-          ASSERT_TRUE(vt::near(vt::readPixel(100 + x, 50 + y), expected))
-              << x << ", " << y << ": " << vt::toString(vt::readPixel(100 + x, 50 + y));
+          ASSERT_TRUE(vt::pixelNear(100 + x, 50 + y, expected));
         }
       }
     }
@@ -334,12 +327,12 @@ TEST_F(LookAndFeel, DrawTextureShowsTheFirstStoredRowAtTheBottomAndLeavesTexturi
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
 
-  EXPECT_TRUE(vt::near(vt::readPixel(100, 129), vt::Rgb{255, 0, 0}));    // bottom left
-  EXPECT_TRUE(vt::near(vt::readPixel(119, 129), vt::Rgb{0, 0, 255}));    // transparent
-  EXPECT_TRUE(vt::near(vt::readPixel(100, 100), vt::Rgb{0, 255, 0}));    // top left
-  EXPECT_TRUE(vt::near(vt::readPixel(119, 100), vt::Rgb{255, 255, 255}));
-  EXPECT_TRUE(vt::near(vt::readPixel(120, 100), vt::Rgb{0, 0, 255}));
-  EXPECT_TRUE(vt::near(vt::readPixel(100, 130), vt::Rgb{0, 0, 255}));
+  EXPECT_TRUE(vt::pixelNear(100, 129, vt::Rgb{255, 0, 0}));    // bottom left
+  EXPECT_TRUE(vt::pixelNear(119, 129, vt::Rgb{0, 0, 255}));    // transparent
+  EXPECT_TRUE(vt::pixelNear(100, 100, vt::Rgb{0, 255, 0}));    // top left
+  EXPECT_TRUE(vt::pixelNear(119, 100, vt::Rgb{255, 255, 255}));
+  EXPECT_TRUE(vt::pixelNear(120, 100, vt::Rgb{0, 0, 255}));
+  EXPECT_TRUE(vt::pixelNear(100, 130, vt::Rgb{0, 0, 255}));
   glDeleteTextures(1, &tex);
 }
 

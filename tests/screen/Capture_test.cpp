@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "support/GlTest.h"
 #include "core/VSpecialKey.h"
+#include "support/GlTest.h"
 #include "support/ScreenFixture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VTextEdit.h"
@@ -61,9 +61,9 @@ TEST_F(Capture, APressIsTakenByAWidgetButNotByTheBareScreen) {
   };
   for (const Case& c : cases) {
     window_->setEnabled(!c.disableFront);
-    screen_->glutMouse(0, 0, c.x, c.y);
+    press(c.x, c.y);
     EXPECT_EQ(screen_->capturesMouse(), c.taken) << "press on " << c.where;
-    screen_->glutMouse(0, 1, c.x, c.y);
+    release(c.x, c.y);
     EXPECT_EQ(screen_->capturesMouse(), c.taken) << "release after a press on " << c.where;
     window_->setEnabled(true);
     screen_->bringToFront(window_);  // a press on the window behind raised it
@@ -73,18 +73,18 @@ TEST_F(Capture, APressIsTakenByAWidgetButNotByTheBareScreen) {
 // The drag that follows a press on a title bar belongs to the GUI until its release, even
 // where the pointer leaves the window; the next press on the scene ends that.
 TEST_F(Capture, ADragThatStartsOnATitleBarStaysCapturedOutsideTheWindow) {
-  screen_->glutMouse(0, 0, 200, 105);
+  press(200, 105);
   ASSERT_TRUE(screen_->capturesMouse());
   for (auto [x, y] : {std::pair{420, 105}, {480, 390}, {-50, -50}}) {
-    screen_->glutMotion(x, y);
+    motion(x, y);
     EXPECT_TRUE(screen_->capturesMouse()) << "motion to " << x << "," << y;
   }
-  screen_->glutMotion(300, 200);
-  screen_->glutMouse(0, 1, 300, 200);
+  motion(300, 200);
+  release(300, 200);
   EXPECT_TRUE(screen_->capturesMouse());
   EXPECT_EQ(window_->getLeft(), 200);  // the window followed the pointer
   EXPECT_EQ(window_->getTop(), 195);
-  screen_->glutMouse(0, 0, 480, 20);
+  press(480, 20);
   EXPECT_FALSE(screen_->capturesMouse());
 }
 
@@ -102,25 +102,22 @@ TEST_F(Capture, KeysAreTheGuisOnlyWhereTheFocusedWidgetTakesThem) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.clicked);
-    screen_->glutMouse(0, 0, c.x, c.y);
-    screen_->glutMouse(0, 1, c.x, c.y);
+    click(c.x, c.y);
     EXPECT_EQ(screen_->capturesKeyboard(), c.keyboard);
     EXPECT_EQ(screen_->capturesKey(' ', false), c.space);
     EXPECT_EQ(screen_->capturesKey('w', false), c.w);
-    EXPECT_EQ(screen_->capturesKey(27, false), c.escape);
+    EXPECT_EQ(screen_->capturesKey(vt::kEscape, false), c.escape);
     EXPECT_EQ(screen_->capturesKey(skUp, true), c.arrow);
   }
 }
 
 TEST_F(Capture, KeyboardIsCapturedWhileATextFieldHoldsTheFocusUntilTheProgramDropsIt) {
   EXPECT_FALSE(screen_->capturesKeyboard());
-  screen_->glutMouse(0, 0, 130, 185);  // the text field
-  screen_->glutMouse(0, 1, 130, 185);
+  click(130, 185);  // the text field
   EXPECT_TRUE(screen_->capturesKeyboard());
   EXPECT_EQ(screen_->getScreenFocusedWidget(), field_);
   // As designed, a press on the bare screen keeps the focus where it was.
-  screen_->glutMouse(0, 0, 450, 50);
-  screen_->glutMouse(0, 1, 450, 50);
+  click(450, 50);
   EXPECT_TRUE(screen_->capturesKeyboard());
   EXPECT_FALSE(screen_->capturesMouse());
 
@@ -129,7 +126,7 @@ TEST_F(Capture, KeyboardIsCapturedWhileATextFieldHoldsTheFocusUntilTheProgramDro
   EXPECT_EQ(screen_->getScreenFocusedWidget(), nullptr);
   EXPECT_EQ(screen_->getFocusPath(), nullptr);
   EXPECT_EQ(window_->getFocusPath(), nullptr);  // the whole chain is cut
-  screen_->glutKeyboard('w', 0, 0);
+  keyDown('w');
   EXPECT_EQ(field_->getText(), "");
 }
 
@@ -143,12 +140,12 @@ TEST_F(Capture, RedisplayRequestsGoThroughTheInstalledHook) {
   redisplays = 0;
   screen_->setRedisplayHook(countRedisplay, &redisplays);
   const std::function<void()> calls[] = {
-      [this] { screen_->glutMouse(0, 0, 115, 140); },
-      [this] { screen_->glutMouse(0, 1, 115, 140); },
-      [this] { screen_->glutMotion(120, 140); },
-      [this] { screen_->glutKeyboard('x', 0, 0); },
-      [this] { screen_->glutKeyboardUp('x', 0, 0); },
-      [this] { screen_->glutSpecialFunc(1, 0, 0); },
+      [this] { press(115, 140); },
+      [this] { release(115, 140); },
+      [this] { motion(120, 140); },
+      [this] { keyDown('x'); },
+      [this] { keyUp('x'); },
+      [this] { special(skF1); },
       [this] { screen_->dropFocus(); },
   };
   for (const auto& call : calls) {
@@ -158,7 +155,7 @@ TEST_F(Capture, RedisplayRequestsGoThroughTheInstalledHook) {
   }
   screen_->setRedisplayHook(nullptr, nullptr);
   const int before = redisplays;
-  screen_->glutMotion(1, 1);  // back to GLUT's request
+  motion(1, 1);  // back to GLUT's request
   EXPECT_EQ(redisplays, before);
 }
 

@@ -192,16 +192,10 @@ class Overlay : public vt::ScreenFixture {
     field->setText("typed");
   }
 
-  // The designed display pass, under the host's own projection.
-  std::vector<std::uint8_t> designedPass() {
-    vt::resetView();
-    screen_->glutDisplay();
-    return vt::readRegion(0, 0, vt::kWindowWidth, vt::kWindowHeight);
-  }
 };
 
 TEST_F(Overlay, LeavesEveryPieceOfTheProgramsStateAsItFoundItAndDrawsAsTheDesignedPass) {
-  const std::vector<std::uint8_t> expected = designedPass();
+  const vt::Region expected = frame();
   // The font sheet is loaded again inside the overlay: its upload sets the pixel store.
   CTextDrawer::Destroy();
 
@@ -214,15 +208,14 @@ TEST_F(Overlay, LeavesEveryPieceOfTheProgramsStateAsItFoundItAndDrawsAsTheDesign
   EXPECT_EQ(after, before);
   setFriendlyStateAgain(texture);
 
-  const std::vector<std::uint8_t> drawn =
-      vt::readRegion(0, 0, vt::kWindowWidth, vt::kWindowHeight);
+  const vt::Region drawn = vt::readRegion(0, 0, vt::kWindowWidth, vt::kWindowHeight);
   EXPECT_EQ(vt::regionDifference(drawn, expected, vt::kWindowWidth), "");
 }
 
 // With the program's model-view stack full, or one entry short of full, the overlay draws as the
 // designed pass and leaves the depth and every entry as it found them, with no GL error.
 TEST_F(Overlay, AFullModelViewStackIsLeftAsItWasFound) {
-  const std::vector<std::uint8_t> expected = designedPass();
+  const vt::Region expected = frame();
   GLint most = 0;
   glGetIntegerv(GL_MAX_MODELVIEW_STACK_DEPTH, &most);
   for (const GLint depth : {most, most - 1}) {
@@ -253,7 +246,7 @@ TEST_F(Overlay, AFullModelViewStackIsLeftAsItWasFound) {
 // With the background off, the program's picture stays wherever no widget is drawn, and the
 // widgets look exactly as in the designed pass.
 TEST_F(Overlay, WithoutBackgroundTheSceneShowsAroundTheWidgets) {
-  const std::vector<std::uint8_t> designed = designedPass();
+  const vt::Region designed = frame();
   screen_->setBackgroundVisible(false);
   vt::resetView();
   glClearColor(0.0f, 0.5f, 0.0f, 1.0f);
@@ -262,11 +255,10 @@ TEST_F(Overlay, WithoutBackgroundTheSceneShowsAroundTheWidgets) {
   screen_->drawOverlay();
   const vt::Rgb scene = vt::toRgb(0.0f, 0.5f, 0.0f);
   for (auto [x, y] : {std::pair{5, 5}, {400, 300}, {25, 100}, {335, 100}, {100, 245}}) {
-    EXPECT_TRUE(vt::near(vt::readPixel(x, y), scene))
-        << x << "," << y << " is " << vt::toString(vt::readPixel(x, y));
+    EXPECT_TRUE(vt::pixelNear(x, y, scene));
   }
-  const std::vector<std::uint8_t> window = vt::readRegion(30, 40, 300, 200);
-  std::vector<std::uint8_t> designedWindow;
+  const vt::Region window = vt::readRegion(30, 40, 300, 200);
+  vt::Region designedWindow;
   for (int row = 40; row < 240; ++row) {
     const auto* from = &designed[(static_cast<std::size_t>(row) * vt::kWindowWidth + 30) * 3];
     designedWindow.insert(designedWindow.end(), from, from + 300 * 3);
@@ -284,18 +276,18 @@ TEST_F(Overlay, SpreadsTheScreenOverALargerFramebuffer) {
   screen_->drawOverlay();
   // The window's left edge, x 30 of 250, lands at 60 of 500: black before it, frame after it.
   const vt::Rgb black{0, 0, 0};
-  EXPECT_TRUE(vt::near(vt::readPixel(50, 150), black)) << vt::toString(vt::readPixel(50, 150));
-  EXPECT_FALSE(vt::near(vt::readPixel(70, 150), black));
-  EXPECT_FALSE(vt::near(vt::readPixel(480, 150), black));  // x 240 of 250: still the window
+  EXPECT_TRUE(vt::pixelNear(50, 150, black));
+  EXPECT_FALSE(vt::pixelNear(70, 150, black));
+  EXPECT_FALSE(vt::pixelNear(480, 150, black));  // x 240 of 250: still the window
 
   // Back to the screen's own size: drawn at 1:1 into the framebuffer's lower-left 250 by 200
   // (GL counts the viewport from the bottom), so the screen's (40, 50) is the window's (40, 250).
   screen_->setFramebufferSize(0, 0);
   vt::resetView();
   screen_->drawOverlay();
-  EXPECT_FALSE(vt::near(vt::readPixel(40, 250), black));
-  EXPECT_TRUE(vt::near(vt::readPixel(40, 50), black));
-  EXPECT_TRUE(vt::near(vt::readPixel(480, 150), black));
+  EXPECT_FALSE(vt::pixelNear(40, 250, black));
+  EXPECT_TRUE(vt::pixelNear(40, 50, black));
+  EXPECT_TRUE(vt::pixelNear(480, 150, black));
 }
 
 // Creating a screen loads the control images: under GL's default unpack state whatever the
@@ -306,13 +298,11 @@ TEST_F(Overlay, CreatingAScreenKeepsTheProgramsStateAndReadsTheImagesWhole) {
     box->setLeft(40);
     box->setTop(300);
     box->setState(cbChecked);
-    vt::resetView();
-    owner->glutDisplay();
-    std::vector<std::uint8_t> pixels = vt::readRegion(40, 300, 16, 16);
+    vt::Region pixels = vt::ScreenDriver(owner).frame(40, 300, 16, 16);
     box->free();
     return pixels;
   };
-  const std::vector<std::uint8_t> expected = drawBox(screen_);
+  const vt::Region expected = drawBox(screen_);
 
   GLuint texture = 0;
   glGenTextures(1, &texture);

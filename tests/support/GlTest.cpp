@@ -88,12 +88,12 @@ Rgb readPixel(int x, int y) {
   return Rgb{px[0], px[1], px[2]};
 }
 
-std::vector<std::uint8_t> readRegion(int x, int y, int w, int h) {
-  std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(w) * h * 3);
+Region readRegion(int x, int y, int w, int h) {
+  Region bottomUp(static_cast<std::size_t>(w) * h * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(x, kWindowHeight - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  std::vector<std::uint8_t> topDown(bottomUp.size());
+  Region topDown(bottomUp.size());
   const std::size_t row = static_cast<std::size_t>(w) * 3;
   for (int r = 0; r < h; ++r) {
     std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>((h - 1 - r) * row), row,
@@ -118,8 +118,15 @@ std::string toString(Rgb c) {
   return out.str();
 }
 
-std::string regionDifference(const std::vector<std::uint8_t>& actual,
-                             const std::vector<std::uint8_t>& expected, int w) {
+::testing::AssertionResult pixelNear(int x, int y, Rgb expected, int tolerance) {
+  const Rgb found = readPixel(x, y);
+  auto result = near(found, expected, tolerance) ? ::testing::AssertionSuccess()
+                                                 : ::testing::AssertionFailure();
+  return result << "(" << x << ", " << y << ") is " << toString(found) << ", expected near "
+                << toString(expected);
+}
+
+std::string regionDifference(const Region& actual, const Region& expected, int w) {
   if (actual.size() != expected.size()) {
     return "regions of different sizes";
   }

@@ -1,6 +1,8 @@
 // GlTest: the test process's GL window and helpers to read back what a frame drew.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,13 +38,19 @@ bool near(Rgb actual, Rgb expected, int tolerance = 2);
 
 std::string toString(Rgb c);
 
-// Rows of toolkit coordinates (top row first), RGB bytes, for a rectangle of the back buffer.
-std::vector<std::uint8_t> readRegion(int x, int y, int w, int h);
+// For EXPECT_TRUE and EXPECT_FALSE: whether the back-buffer pixel at (x, y) is near expected,
+// the message naming the place and the colour found there.
+::testing::AssertionResult pixelNear(int x, int y, Rgb expected, int tolerance = 2);
+
+// A rectangle of pixels: rows top first, three bytes (RGB) a pixel, no padding.
+using Region = std::vector<std::uint8_t>;
+
+// A rectangle of the back buffer in toolkit coordinates.
+Region readRegion(int x, int y, int w, int h);
 
 // Empty when two regions of readRegion (w pixels a row) agree within 2/255 a channel
 // everywhere; otherwise where they first differ and by how many pixels.
-std::string regionDifference(const std::vector<std::uint8_t>& actual,
-                             const std::vector<std::uint8_t>& expected, int w);
+std::string regionDifference(const Region& actual, const Region& expected, int w);
 
 // Records the modelview stack depth on construction; clean() says whether no GL error is
 // pending and the depth is back where it started, describing what is wrong otherwise.

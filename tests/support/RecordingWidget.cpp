@@ -3,11 +3,27 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace vt {
 
 std::vector<std::string>& hookLog() {
   static std::vector<std::string> log;
   return log;
+}
+
+std::vector<std::string> entriesOf(const std::string& name) {
+  std::vector<std::string> out;
+  for (const std::string& entry : hookLog()) {
+    if (entry.rfind(name + ".", 0) == 0) {
+      out.push_back(entry);
+    }
+  }
+  return out;
+}
+
+bool logged(const std::string& entry) {
+  return std::find(hookLog().begin(), hookLog().end(), entry) != hookLog().end();
 }
 
 std::string typeName(VEventType type) {
@@ -55,6 +71,15 @@ RecordingWidget::RecordingWidget(VWidget* owner, std::string widgetName, int lef
   Height = height;
 }
 
+RecordingWidget::~RecordingWidget() {
+  if (logsDeletion) {
+    hookLog().push_back("~" + name);
+  }
+  if (freeOnDelete != nullptr) {
+    freeOnDelete->free();
+  }
+}
+
 void RecordingWidget::draw(VEvent*) {
   GLfloat m[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, m);
@@ -67,6 +92,7 @@ bool RecordingWidget::canDrag(VEvent*) { return draggable; }
 
 bool RecordingWidget::processEvent(VEvent* e) {
   hookLog().push_back(describe(this, "processEvent", e));
+  seen.push_back({e->getType(), e->getButton(), e->getX(), e->getY(), e->getKey()});
   return false;
 }
 
@@ -78,6 +104,21 @@ bool RecordingWidget::processMouseOwner(VEvent* e) {
 bool RecordingWidget::canFocus(VEvent*) { return focusable; }
 
 void RecordingWidget::layout() { ++layoutCalls; }
+
+void RecordingWidget::remove(VWidget* child) {
+  if (logsChildren) {
+    auto* recording = dynamic_cast<RecordingWidget*>(child);
+    hookLog().push_back(name + ".remove " + (recording != nullptr ? recording->name : "?"));
+  }
+  VWidget::remove(child);
+}
+
+void RecordingWidget::childrenChanged() {
+  ++childrenChanges;
+  if (logsChildren) {
+    hookLog().push_back(name + ".childrenChanged");
+  }
+}
 
 void RecordingWidget::logHandlers() {
   onClick = logClick;
@@ -98,5 +139,7 @@ void TestRoot::requestFocus(VWidget* child, VWidget* target) {
   FocusPath = child;
   focusTarget = target;
 }
+
+void TestRoot::freeWidget(VWidget* w) { freed.push_back(w); }
 
 }  // namespace vt

@@ -12,12 +12,28 @@ namespace vt {
 // One shared log for a test: entries like "button.processEvent down 5,6".
 std::vector<std::string>& hookLog();
 
+// The entries of one widget's hooks and handlers ("name." ...), in order.
+std::vector<std::string> entriesOf(const std::string& name);
+
+// True when the log holds the entry, e.g. "~window".
+bool logged(const std::string& entry);
+
 std::string typeName(VEventType type);
 
 class RecordingWidget : public VWidget {
  public:
+  // An event as processEvent received it, in the widget's owner's space.
+  struct Seen {
+    VEventType type;
+    VMouseButton button;
+    int x;
+    int y;
+    int key;
+  };
+
   RecordingWidget(VWidget* owner, std::string name, int left = 0, int top = 0, int width = 20,
                   int height = 10);
+  ~RecordingWidget() override;
 
   void draw(VEvent* e) override;
   bool canDrag(VEvent* e) override;
@@ -25,6 +41,8 @@ class RecordingWidget : public VWidget {
   bool processMouseOwner(VEvent* e) override;
   bool canFocus(VEvent* e) override;
   void layout() override;
+  void remove(VWidget* child) override;
+  void childrenChanged() override;
 
   // Installs logging handlers on all six event handler fields and onResize.
   void logHandlers();
@@ -32,19 +50,29 @@ class RecordingWidget : public VWidget {
   std::string name;
   bool focusable = false;
   bool draggable = false;
+  // Off by default, as they add to the log: "~name" when the widget is deleted; and
+  // "name.remove child" and "name.childrenChanged" when a child leaves or joins.
+  bool logsDeletion = false;
+  bool logsChildren = false;
+  VWidget* freeOnDelete = nullptr;  // freed by the destructor
   int layoutCalls = 0;
+  int childrenChanges = 0;
+  std::vector<Seen> seen;  // every event processEvent received
   // The modelview translation seen by the last draw, to check the per-widget context.
   float drawnAtX = 0;
   float drawnAtY = 0;
 };
 
 // Root of a test tree: no owner, ends every focus request and remembers its target, as the
-// screen does with ScreenFocusedWidget.
+// screen does with ScreenFocusedWidget, and collects free requests where the screen would
+// queue them (it deletes none).
 class TestRoot : public RecordingWidget {
  public:
   explicit TestRoot(int width = 500, int height = 400);
   void requestFocus(VWidget* child, VWidget* target) override;
+  void freeWidget(VWidget* w) override;
   VWidget* focusTarget = nullptr;
+  std::vector<VWidget*> freed;
 };
 
 }  // namespace vt

@@ -22,9 +22,4 @@ void ScreenFixture::TearDown() {
   screen_ = nullptr;
 }
 
-void ScreenFixture::click(int x, int y, int button) {
-  screen_->glutMouse(button, 0, x, y);
-  screen_->glutMouse(button, 1, x, y);
-}
-
 }  // namespace vt

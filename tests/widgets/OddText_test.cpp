@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestUtil.h"
 #include "support/GlTest.h"
+#include "support/ScreenFixture.h"
+#include "support/SolidGlyphs.h"
 #include "support/StreamCapture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VTextEdit.h"
@@ -38,7 +39,7 @@ std::string longText() {
 const std::string kFormatLike = "%s%n%d%x%p%1$s";
 const std::string kOddBytes = std::string("A\xFF\x80\x01\x7F", 5);
 
-class OddText : public wt::ScreenTest {
+class OddText : public vt::ScreenFixture {
  protected:
   // Columns from x0 to x1 (window pixels, x1 excluded) on row y whose pixel is near colour.
   static int countColumns(int x0, int x1, int y, vt::Rgb colour) {
@@ -61,20 +62,18 @@ TEST_F(OddText, ACaptionButtonGrowsToAHundredThousandCharactersAndDrawsToTheWind
   EXPECT_EQ(button->getWidth(), kLongLength * 12 + 10);
   EXPECT_EQ(button->getCaption(), caption);
 
-  wt::SolidGlyphs solid;
-  drawScreen();
-  ASSERT_EQ(frameProblems_, "");
+  vt::SolidGlyphs solid;
+  ASSERT_EQ(drawFrame(), "");
   // Solid black glyphs from the caption's left edge (5 pixels in) to the window's right edge.
   const int row = kTop + 1 + 8;
-  EXPECT_FALSE(vt::near(vt::readPixel(kLeft + 4, row), kBlack));
+  EXPECT_FALSE(vt::pixelNear(kLeft + 4, row, kBlack));
   EXPECT_EQ(countColumns(kLeft + 5, vt::kWindowWidth, row, kBlack), vt::kWindowWidth - kLeft - 5);
 
   // Pressed, the caption moves one pixel and the frame stays clean.
   press(kLeft + 20, kTop + 10);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
-  EXPECT_FALSE(vt::near(vt::readPixel(kLeft + 5, row), kBlack));
-  EXPECT_TRUE(vt::near(vt::readPixel(kLeft + 6, row), kBlack));
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_FALSE(vt::pixelNear(kLeft + 5, row, kBlack));
+  EXPECT_TRUE(vt::pixelNear(kLeft + 6, row, kBlack));
   release(kLeft + 20, kTop + 10);
 
   vt::StreamCapture out(std::cout);
@@ -105,15 +104,14 @@ TEST_F(OddText, ACaptionButtonShowsPercentSignsAndOddBytesLiterally) {
     EXPECT_EQ(button->getWidth(), std::max(82, textWidth + 10));
     const int captionX = kLeft + (button->getWidth() - textWidth) / 2;
     {
-      wt::SolidGlyphs solid;
-      drawScreen();
-      EXPECT_EQ(frameProblems_, "");
+      vt::SolidGlyphs solid;
+      EXPECT_EQ(drawFrame(), "");
       // The drawn glyphs overlap into one block 12 x (n - 1) + 16 wide.
       const int row = top + 9;
       EXPECT_EQ(countColumns(kLeft, kLeft + button->getWidth(), row, kBlack),
                 12 * (c.drawnGlyphs - 1) + 16);
-      EXPECT_TRUE(vt::near(vt::readPixel(captionX, row), kBlack));
-      EXPECT_FALSE(vt::near(vt::readPixel(captionX - 1, row), kBlack));
+      EXPECT_TRUE(vt::pixelNear(captionX, row, kBlack));
+      EXPECT_FALSE(vt::pixelNear(captionX - 1, row, kBlack));
     }
     vt::StreamCapture out(std::cout);
     button->print();
@@ -135,21 +133,19 @@ TEST_F(OddText, AWindowCaptionOfAHundredThousandCharactersIsCutBeforeTheMaximise
   window->getCloseButton()->setVisible(false);
   window->getMaximizeButton()->setVisible(false);
 
-  wt::SolidGlyphs solid;
-  drawScreen();
-  ASSERT_EQ(frameProblems_, "");
+  vt::SolidGlyphs solid;
+  ASSERT_EQ(drawFrame(), "");
   // Room for 30 glyphs of 12 pixels from x 4; glyph k covers 4 + 12k to 4 + 12k + 15.
   const int lastColumn = kLeft + 4 + 12 * 29 + 15;
-  EXPECT_TRUE(vt::near(vt::readPixel(lastColumn, kTop + 10), kWhite));
-  EXPECT_FALSE(vt::near(vt::readPixel(lastColumn + 1, kTop + 10), kWhite));
+  EXPECT_TRUE(vt::pixelNear(lastColumn, kTop + 10, kWhite));
+  EXPECT_FALSE(vt::pixelNear(lastColumn + 1, kTop + 10, kWhite));
 
   // Across the whole screen the title bar has room for ceil(450 / 12) = 38 glyphs.
   window->setLeft(0);
   window->setWidth(vt::kWindowWidth);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
-  EXPECT_TRUE(vt::near(vt::readPixel(4 + 12 * 37 + 15, kTop + 10), kWhite));
-  EXPECT_FALSE(vt::near(vt::readPixel(4 + 12 * 37 + 16, kTop + 10), kWhite));
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_TRUE(vt::pixelNear(4 + 12 * 37 + 15, kTop + 10, kWhite));
+  EXPECT_FALSE(vt::pixelNear(4 + 12 * 37 + 16, kTop + 10, kWhite));
 
   vt::StreamCapture out(std::cout);
   window->print();
@@ -180,9 +176,8 @@ TEST_F(OddText, AWindowCaptionShowsPercentSignsAndOddBytesLiterally) {
     SCOPED_TRACE(c.what);
     window->setCaption(c.caption);
     {
-      wt::SolidGlyphs solid;
-      drawScreen();
-      EXPECT_EQ(frameProblems_, "");
+      vt::SolidGlyphs solid;
+      EXPECT_EQ(drawFrame(), "");
       EXPECT_EQ(countColumns(kLeft + 2, kLeft + 300, kTop + 10, kWhite),
                 12 * (c.drawnGlyphs - 1) + 16);
     }
@@ -207,11 +202,6 @@ class OddTextEdit : public OddText {
     EXPECT_TRUE(field->getFocused());
     return field;
   }
-  void type(const std::string& keys) {
-    for (char key : keys) {
-      screen_->glutKeyboard(static_cast<unsigned char>(key), 10, 10);
-    }
-  }
 };
 
 TEST_F(OddTextEdit, AHundredThousandCharacterTextIsTakenDrawnAndTypedInto) {
@@ -220,9 +210,8 @@ TEST_F(OddTextEdit, AHundredThousandCharacterTextIsTakenDrawnAndTypedInto) {
   field->setText(text);
   ASSERT_EQ(field->getText(), text);
 
-  wt::SolidGlyphs solid;
-  drawScreen();
-  ASSERT_EQ(frameProblems_, "");
+  vt::SolidGlyphs solid;
+  ASSERT_EQ(drawFrame(), "");
   // The text runs from x 1 to the window's right edge; the drawer shows 1023 characters, so
   // the cursor bar lies far outside the window.
   EXPECT_EQ(countColumns(kLeft + 1, vt::kWindowWidth, kTop + 9, kBlack),
@@ -236,8 +225,7 @@ TEST_F(OddTextEdit, AHundredThousandCharacterTextIsTakenDrawnAndTypedInto) {
   EXPECT_EQ(field->getText(), text + "x%");
   type("\b\b\b");
   EXPECT_EQ(field->getText(), text.substr(0, kLongLength - 1));
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
 }
 
 TEST_F(OddTextEdit, AHundredThousandCharactersThatJustFitTakeNoFurtherKey) {
@@ -267,13 +255,12 @@ TEST_F(OddTextEdit, TypedPercentSignsAreKeptAndDrawnAsTextAndOddKeysAreDumpedOnl
   EXPECT_EQ(lines[8 * 6 + 5], "Key = 0");
   EXPECT_EQ(lines[9 * 6 + 5], "Key = 27");
   {
-    wt::SolidGlyphs solid;
-    drawScreen();
-    EXPECT_EQ(frameProblems_, "");
+    vt::SolidGlyphs solid;
+    EXPECT_EQ(drawFrame(), "");
     // Six solid glyphs from x 1, then the cursor bar at 12 x 6 + 3, which reaches below them.
     EXPECT_EQ(countColumns(kLeft + 1, kLeft + 1 + 12 * 5 + 16, kTop + 9, kBlack), 12 * 5 + 16);
     EXPECT_EQ(countColumns(kLeft, kLeft + 200, kTop + 18, kBlack), 2);
-    EXPECT_TRUE(vt::near(vt::readPixel(kLeft + 12 * 6 + 3, kTop + 18), kBlack));
+    EXPECT_TRUE(vt::pixelNear(kLeft + 12 * 6 + 3, kTop + 18, kBlack));
   }
   vt::StreamCapture dump(std::cout);
   field->print();
@@ -284,14 +271,13 @@ TEST_F(OddTextEdit, ATextFromTheApplicationWithOddBytesIsKeptAsGiven) {
   VTextEdit* field = makeFocusedField(200);
   field->setText(kOddBytes);
   EXPECT_EQ(field->getText(), kOddBytes);
-  wt::SolidGlyphs solid;
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  vt::SolidGlyphs solid;
+  EXPECT_EQ(drawFrame(), "");
   // A, 0xFF, 0x01 and 0x7F draw glyphs; 0x80 draws none and does not advance, so the cursor
   // bar stands after four glyphs.
   EXPECT_EQ(countColumns(kLeft + 1, kLeft + 1 + 12 * 3 + 16, kTop + 9, kBlack), 12 * 3 + 16);
   EXPECT_EQ(countColumns(kLeft, kLeft + 200, kTop + 18, kBlack), 2);
-  EXPECT_TRUE(vt::near(vt::readPixel(kLeft + 12 * 4 + 3, kTop + 18), kBlack));
+  EXPECT_TRUE(vt::pixelNear(kLeft + 12 * 4 + 3, kTop + 18, kBlack));
 }
 
 }  // namespace

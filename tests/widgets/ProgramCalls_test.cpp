@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestUtil.h"
+#include "support/Box.h"
 #include "support/RecordingWidget.h"
+#include "support/ScreenFixture.h"
 #include "support/StreamCapture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VRadioButton.h"
@@ -18,10 +19,12 @@
 
 namespace {
 
+using vt::Box;
+using vt::boxOf;
 using vt::hookLog;
 using vt::Lines;
 
-class ProgramCalls : public wt::ScreenTest {
+class ProgramCalls : public vt::ScreenFixture {
  protected:
   VWindow* window(int left, int top, int width = 200, int height = 150) {
     auto* w = new VWindow(screen_);
@@ -32,17 +35,6 @@ class ProgramCalls : public wt::ScreenTest {
     return w;
   }
 };
-
-struct Box {
-  int left, top, width, height;
-  bool operator==(const Box& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
-Box boxOf(VWidget* w) { return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()}; }
-std::ostream& operator<<(std::ostream& os, const Box& b) {
-  return os << "(" << b.left << ", " << b.top << ") " << b.width << "x" << b.height;
-}
 
 // Each way a program can take one of a window's own buttons from it, for each button: the
 // window forgets it, draws, maximises, restores and resizes from its corner without it.
@@ -62,21 +54,19 @@ TEST_F(ProgramCalls, AWindowWorksOnWithoutTheButtonsTheProgramTookAway) {
       VWindow* w = window(50, 50);
       VButton* button = close ? w->getCloseButton() : w->getMaximizeButton();
       way.second(button);
-      drawScreen();
+      EXPECT_EQ(drawFrame(), "") << way.first;
       EXPECT_EQ(close ? w->getCloseButton() : w->getMaximizeButton(), nullptr) << way.first;
-      EXPECT_EQ(frameProblems_, "") << way.first;
       w->maximize();
       EXPECT_EQ(boxOf(w), (Box{0, 0, 500, 400})) << way.first;
       w->maximize();
       drag(248, 198, 298, 248);  // the bottom-right corner, 50 pixels further
       EXPECT_EQ(boxOf(w), (Box{50, 50, 250, 200})) << way.first << (close ? " close" : " max");
-      drawScreen();
-      EXPECT_EQ(frameProblems_, "") << way.first;
+      EXPECT_EQ(drawFrame(), "") << way.first;
       w->free();
       if (way.first == std::string("moved to the screen")) {  // still alive, the screen's now
         button->free();
       }
-      drawScreen();
+      drawFrame();
     }
   }
 }
@@ -85,11 +75,6 @@ TEST_F(ProgramCalls, AWindowWorksOnWithoutTheButtonsTheProgramTookAway) {
 // screen's queue; a destructor that frees a sibling while its removed owner is deleted reaches
 // no screen. The next dispatches find nothing freed.
 TEST_F(ProgramCalls, WidgetsQueuedByFreeMayBeDeletedByTheProgram) {
-  struct FreesOnDelete : VWidget {
-    explicit FreesOnDelete(VWidget* owner) : VWidget(owner) {}
-    ~FreesOnDelete() override { other->free(); }
-    VWidget* other = nullptr;
-  };
   VWidget* lone = new VWidget(screen_);
   lone->free();
   screen_->remove(lone);
@@ -102,14 +87,13 @@ TEST_F(ProgramCalls, WidgetsQueuedByFreeMayBeDeletedByTheProgram) {
 
   VWidget* owner = new VWidget(screen_);
   VWidget* sibling = new VWidget(owner);
-  (new FreesOnDelete(owner))->other = sibling;  // in front of it: deleted first
+  (new vt::RecordingWidget(owner, "frees"))->freeOnDelete = sibling;  // in front: deleted first
   screen_->remove(owner);
   EXPECT_EQ(owner->getOwner(), nullptr);
   delete owner;
 
-  drawScreen();
+  EXPECT_EQ(drawFrame(), "");
   click(5, 5);
-  EXPECT_EQ(frameProblems_, "");
 }
 
 // A radio button listed by a group through the group's own add, or by two groups, leaves every
@@ -170,9 +154,8 @@ TEST_F(ProgramCalls, TheDrawAndMouseWalksSurviveChangesToTheListTheyWalk) {
     Remover* all[] = {a, b, c};
     b->victim = all[row.victim];
     hookLog().clear();
-    drawScreen();
+    EXPECT_EQ(drawFrame(), "");
     EXPECT_EQ(hookLog(), row.drawn) << "victim " << row.victim;
-    EXPECT_EQ(frameProblems_, "");
     for (Remover* w : all) {
       if (screen_->lists(w)) {
         w->free();
@@ -239,7 +222,7 @@ TEST_F(ProgramCalls, AnyReleaseEndsEveryDragAndResize) {
     EXPECT_FALSE(dragged->isDragging());
     press(10, 390, 0);
     motion(150, 250);
-    drawScreen();
+    drawFrame();
     release(150, 250, 0);
     EXPECT_EQ(boxOf(dragged), (Box{20, 20, 200, 150})) << "from " << start.first;
     dragged->free();
@@ -270,8 +253,7 @@ TEST_F(ProgramCalls, GeometryAtTheIntLimitsSaturates) {
     w->maximize();
     w->maximize();
     screen_->setSize(500, 400);
-    drawScreen();
-    EXPECT_EQ(frameProblems_, "");
+    EXPECT_EQ(drawFrame(), "");
     w->free();
   }
 }
@@ -302,7 +284,7 @@ TEST_F(ProgramCalls, ARowOfManyChildrenIsLaidOutInOnePass) {
     row.push_back(new vt::RecordingWidget(bar, "c"));
   }
   bar->layout();  // the last one sized itself after it joined, as each did
-  drawScreen();
+  drawFrame();
   int layouts = 0;
   for (int i = 0; i < 2000; ++i) {
     layouts += row[static_cast<std::size_t>(i)]->layoutCalls;

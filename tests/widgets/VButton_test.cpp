@@ -50,11 +50,11 @@ class ButtonStates : public vt::ScreenFixture, public ::testing::WithParamInterf
   }
   void run(const Step& s) {
     switch (s.what) {
-      case 'D': screen_->glutMouse(s.a, 0, s.x, s.y); break;
-      case 'U': screen_->glutMouse(s.a, 1, s.x, s.y); break;
-      case 'M': screen_->glutMotion(s.x, s.y); break;
-      case 'K': screen_->glutKeyboard(static_cast<unsigned char>(s.a), 0, 0); break;
-      case 'k': screen_->glutKeyboardUp(static_cast<unsigned char>(s.a), 0, 0); break;
+      case 'D': press(s.x, s.y, s.a); break;
+      case 'U': release(s.x, s.y, s.a); break;
+      case 'M': motion(s.x, s.y); break;
+      case 'K': keyDown(static_cast<unsigned char>(s.a)); break;
+      case 'k': keyUp(static_cast<unsigned char>(s.a)); break;
       default: FAIL() << "unknown step " << s.what;
     }
   }
@@ -64,8 +64,7 @@ class ButtonStates : public vt::ScreenFixture, public ::testing::WithParamInterf
 TEST_P(ButtonStates, FollowTheStateTable) {
   const StateCase& c = GetParam();
   // Focus the button first (a press outside it would not), then start from the given state.
-  screen_->glutMouse(2, 0, 110, 110);
-  screen_->glutMouse(2, 1, 110, 110);
+  click(110, 110, vt::kRightButton);
   ASSERT_TRUE(button->getFocused());
   button->setState(c.initial);
   for (const Step& s : c.steps) run(s);
@@ -73,7 +72,7 @@ TEST_P(ButtonStates, FollowTheStateTable) {
   EXPECT_EQ(static_cast<int>(gPresses.size()), c.presses) << c.name;
 }
 
-const int L = 0, M = 1, R = 2;
+constexpr int L = vt::kLeftButton, M = vt::kMiddleButton, R = vt::kRightButton;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ButtonStates,
@@ -126,7 +125,7 @@ TEST_F(ButtonStates, OnPressGetsTheButtonAndTheUpEventAndOnClickFollowsIndepende
   EXPECT_EQ(gPresses[0].type, etMouseUp);
   EXPECT_EQ(clicks, (std::vector<VEventType>{etMouseClick}));
   // A click also follows a cancelled press: it does not look at State.
-  click(110, 110, 2);
+  click(110, 110, vt::kRightButton);
   EXPECT_EQ(clicks.size(), 2u);
   EXPECT_EQ(gPresses.size(), 1u);
 }
@@ -137,14 +136,13 @@ TEST_F(ButtonStates, ADisabledButtonIgnoresPressesAndKeepsItsState) {
   button->setState(bsDown);
   button->setEnabled(false);
   click(110, 110);
-  screen_->glutKeyboardUp(' ', 0, 0);
+  keyUp(' ');
   EXPECT_EQ(button->getState(), bsDown);
   EXPECT_TRUE(gPresses.empty());
 }
 
 TEST_F(ButtonStates, KeysReachOnlyAFocusedButton) {
-  screen_->glutKeyboard(' ', 0, 0);
-  screen_->glutKeyboardUp(' ', 0, 0);
+  type(" ");
   EXPECT_TRUE(gPresses.empty());
   EXPECT_EQ(button->getState(), bsUp);
 }

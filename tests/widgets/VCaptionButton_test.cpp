@@ -21,7 +21,7 @@ struct Ink {
 };
 
 Ink findInk(int x0, int y0, int w, int h) {
-  const std::vector<std::uint8_t> px = vt::readRegion(x0, y0, w, h);
+  const vt::Region px = vt::readRegion(x0, y0, w, h);
   Ink ink;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -44,12 +44,6 @@ class CaptionButton : public vt::ScreenFixture {
     button = new VCaptionButton(screen_);
     button->setLeft(50);
     button->setTop(60);
-  }
-  void drawFrame() {
-    vt::resetView();
-    vt::FrameCheck check;
-    screen_->glutDisplay();
-    EXPECT_EQ(check.problems(), "");
   }
   VCaptionButton* button = nullptr;
 };
@@ -93,20 +87,19 @@ TEST_F(CaptionButton, AnotherFontSizeMovesTheCaptionOnlyAtTheNextSetCaption) {
 }
 
 TEST_F(CaptionButton, FillsItsFaceWithTheBackgroundColour) {
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const vt::Rgb face = vt::toRgb(0.8f, 0.8f, 0.8f);
-  EXPECT_TRUE(vt::near(vt::readPixel(50 + 41, 60 + 18), face))
-      << vt::toString(vt::readPixel(91, 78));
+  EXPECT_TRUE(vt::pixelNear(50 + 41, 60 + 18, face));
   // Just outside the button the screen shows.
-  EXPECT_TRUE(vt::near(vt::readPixel(50 + 90, 60 + 10), vt::toRgb(0.3f, 0.3f, 0.5f)));
+  EXPECT_TRUE(vt::pixelNear(50 + 90, 60 + 10, vt::toRgb(0.3f, 0.3f, 0.5f)));
 }
 
 TEST_F(CaptionButton, CentresTheCaptionInAWiderButton) {
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink narrow = findInk(50, 60, 82, 21);
   ASSERT_TRUE(narrow.found());
   button->setWidth(200);  // caption offset goes from 5 to (200 - 72) / 2 = 64
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink wide = findInk(50, 60, 200, 21);
   ASSERT_TRUE(wide.found());
   EXPECT_EQ(wide.left - narrow.left, 59);
@@ -115,11 +108,11 @@ TEST_F(CaptionButton, CentresTheCaptionInAWiderButton) {
 }
 
 TEST_F(CaptionButton, APressedButtonShiftsItsCaptionOnePixelRightAndDown) {
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink up = findInk(50, 60, 83, 22);
-  screen_->glutMouse(0, 0, 60, 65);  // hold the left button down
+  press(60, 65);  // hold the left button down
   ASSERT_EQ(button->getState(), bsDown);
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink down = findInk(50, 60, 83, 22);
   ASSERT_TRUE(up.found());
   EXPECT_EQ(down.left - up.left, 1);
@@ -130,7 +123,7 @@ TEST_F(CaptionButton, APressedButtonShiftsItsCaptionOnePixelRightAndDown) {
 
 TEST_F(CaptionButton, TheCaptionStartsOnePixelBelowTheTopEdge) {
   // A 16 pixel glyph cell starting at y 1 keeps all ink inside rows 1..16 of the button.
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink ink = findInk(50, 60, 82, 20);
   ASSERT_TRUE(ink.found());
   EXPECT_GE(ink.top, 60 + 1);
@@ -140,7 +133,7 @@ TEST_F(CaptionButton, TheCaptionStartsOnePixelBelowTheTopEdge) {
 
 TEST_F(CaptionButton, ACaptionWiderThanTheButtonIsCutToTheCharactersThatFit) {
   button->getFont()->setSize(32);  // 24 pixels a character; the width stays 82
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const Ink ink = findInk(40, 50, 250, 45);
   ASSERT_TRUE(ink.found());
   // ceil(82 / 24) = 4 of the 6 characters are drawn, starting at x 5.
@@ -151,11 +144,11 @@ TEST_F(CaptionButton, ACaptionWiderThanTheButtonIsCutToTheCharactersThatFit) {
 // Where llvmpipe puts the one-pixel frame drawn through the corners (1, 1) and (W-1, H-1).
 TEST_F(CaptionButton, AFocusedButtonShowsAHighlightFrameInsideTheBevel) {
   button->setWidth(120);
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   const vt::Rgb highlight = vt::toRgb(198.0f / 255, 245.0f / 255, 1.0f);
   auto countHighlight = [&] {
     int n = 0;
-    const std::vector<std::uint8_t> px = vt::readRegion(50, 60, 121, 21);
+    const vt::Region px = vt::readRegion(50, 60, 121, 21);
     for (std::size_t i = 0; i < px.size(); i += 3) {
       if (vt::near(vt::Rgb{px[i], px[i + 1], px[i + 2]}, highlight)) ++n;
     }
@@ -164,13 +157,13 @@ TEST_F(CaptionButton, AFocusedButtonShowsAHighlightFrameInsideTheBevel) {
   EXPECT_EQ(countHighlight(), 0);
   click(60, 65);
   ASSERT_TRUE(button->getFocused());
-  drawFrame();
+  EXPECT_EQ(drawFrame(), "");
   // A closed loop one pixel inside a 120 by 20 button: about 2 x 118 + 2 x 18 pixels.
   EXPECT_GT(countHighlight(), 2 * 117 + 2 * 17);
   EXPECT_LT(countHighlight(), 2 * 120 + 2 * 20);
   // The middle of the top and left sides of the frame.
-  EXPECT_TRUE(vt::near(vt::readPixel(50 + 60, 60 + 1), highlight) ||
-              vt::near(vt::readPixel(50 + 60, 60 + 2), highlight));
+  EXPECT_TRUE(vt::pixelNear(50 + 60, 60 + 1, highlight) ||
+              vt::pixelNear(50 + 60, 60 + 2, highlight));
 }
 
 }  // namespace

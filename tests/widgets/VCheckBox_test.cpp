@@ -1,15 +1,14 @@
 // VCheckBox: the toggle driven through the screen, sizing to the caption, the box size, pixels.
 #include "widgets/VCheckBox.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/VColor.h"
+#include "core/VSpecialKey.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "support/GlTest.h"
@@ -20,13 +19,11 @@
 namespace {
 
 using vt::Lines;
-using Region = std::vector<std::uint8_t>;
+using vt::Region;
 
 using vt::kLeftButton;
 using vt::kMiddleButton;
 using vt::kRightButton;
-constexpr int kPressed = vt::kDown;
-constexpr int kReleased = vt::kUp;
 
 constexpr int kBoxLeft = 40;
 constexpr int kBoxTop = 30;
@@ -43,40 +40,20 @@ class CheckBoxTest : public vt::ScreenFixture {
     return box;
   }
 
-  // Draws the whole tree into the back buffer and reads a rectangle of it.
-  Region drawTree(int x, int y, int w, int h) {
-    vt::resetView();
-    vt::FrameCheck frame;
-    screen_->glutDisplay();
-    EXPECT_EQ(frame.problems(), "");
-    return vt::readRegion(x, y, w, h);
-  }
-
   // The tree without the box, plus a caption drawn with the box's own font at (dx, dy) of the
   // box: what the box should show right of its image.
-  Region drawReferenceCaption(VCheckBox* box, int dx, int dy, int x, int y, int w, int h) {
-    box->setVisible(false);
-    vt::resetView();
-    screen_->glutDisplay();
-    glPushMatrix();
-    glTranslatef(static_cast<float>(box->getLeft()), static_cast<float>(box->getTop()), 0.0f);
-    box->getFont()->drawAtPos(box->getCaption().c_str(), dx, dy, -1);
-    glPopMatrix();
-    box->setVisible(true);
-    return vt::readRegion(x, y, w, h);
+  Region referenceCaption(VCheckBox* box, int dx, int dy, int x, int y, int w, int h) {
+    const auto paint = [box, dx, dy] {
+      box->getFont()->drawAtPos(box->getCaption().c_str(), dx, dy, -1);
+    };
+    return referenceFrame(box, paint, x, y, w, h);
   }
 
   // The tree without the box, plus the look and feel's check-box image at the box's corner.
-  Region drawReferenceImage(VCheckBox* box, bool checked) {
-    box->setVisible(false);
-    vt::resetView();
-    screen_->glutDisplay();
-    glPushMatrix();
-    glTranslatef(static_cast<float>(box->getLeft()), static_cast<float>(box->getTop()), 0.0f);
-    screen_->getLookAndFeel()->drawCheckBox(checked);
-    glPopMatrix();
-    box->setVisible(true);
-    return vt::readRegion(box->getLeft(), box->getTop(), 16, 16);
+  Region referenceImage(VCheckBox* box, bool checked) {
+    VLookAndFeel* look = screen_->getLookAndFeel();
+    return referenceFrame(box, [look, checked] { look->drawCheckBox(checked); }, box->getLeft(),
+                          box->getTop(), 16, 16);
   }
 };
 
@@ -181,9 +158,9 @@ TEST_F(CheckBoxTest, EveryMouseButtonTogglesOnThePressAndNotOnTheReleaseOrClick)
                  {kRightButton, cbChecked},
                  {kLeftButton, cbUnchecked}};
   for (const auto& p : presses) {
-    screen_->glutMouse(p.button, kPressed, x, y);
+    press(x, y, p.button);
     EXPECT_EQ(box->getState(), p.afterPress) << "press of button " << p.button;
-    screen_->glutMouse(p.button, kReleased, x, y);
+    release(x, y, p.button);
     EXPECT_EQ(box->getState(), p.afterPress) << "release of button " << p.button;
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"down 0", "click 0", "down 1", "click 1", "down 0",
@@ -192,11 +169,11 @@ TEST_F(CheckBoxTest, EveryMouseButtonTogglesOnThePressAndNotOnTheReleaseOrClick)
 
 TEST_F(CheckBoxTest, PressesOnTheCaptionToggleAndPressesBesideTheBoxDoNot) {
   VCheckBox* box = makeBox("Caption");  // 16 + 84 + 2 = 102 wide, 16 high
-  screen_->glutMouse(kLeftButton, kPressed, kBoxLeft + 102, kBoxTop + 16);  // edges included
+  press(kBoxLeft + 102, kBoxTop + 16);  // edges included
   EXPECT_EQ(box->getState(), cbChecked);
-  screen_->glutMouse(kLeftButton, kPressed, kBoxLeft + 103, kBoxTop + 8);
-  screen_->glutMouse(kLeftButton, kPressed, kBoxLeft + 8, kBoxTop + 17);
-  screen_->glutMouse(kLeftButton, kPressed, kBoxLeft - 1, kBoxTop + 8);
+  press(kBoxLeft + 103, kBoxTop + 8);
+  press(kBoxLeft + 8, kBoxTop + 17);
+  press(kBoxLeft - 1, kBoxTop + 8);
   EXPECT_EQ(box->getState(), cbChecked);
 }
 
@@ -206,13 +183,13 @@ TEST_F(CheckBoxTest, KeysNeverToggleAFocusedBox) {
   ASSERT_TRUE(box->getFocused());
   ASSERT_EQ(box->getState(), cbChecked);
   for (int key : {32, 13, int{'x'}, 8, 9, 200}) {
-    screen_->glutKeyboard(static_cast<unsigned char>(key), kBoxLeft + 4, kBoxTop + 4);
-    screen_->glutKeyboardUp(static_cast<unsigned char>(key), kBoxLeft + 4, kBoxTop + 4);
+    keyDown(static_cast<unsigned char>(key), kBoxLeft + 4, kBoxTop + 4);
+    keyUp(static_cast<unsigned char>(key), kBoxLeft + 4, kBoxTop + 4);
     EXPECT_EQ(box->getState(), cbChecked) << "key " << key;
   }
-  for (int special : {1, 100, 101, 102, 103}) {  // F1 and the arrow keys
-    screen_->glutSpecialFunc(special, 0, 0);
-    EXPECT_EQ(box->getState(), cbChecked) << "special key " << special;
+  for (int code : {skF1, skLeft, skUp, skRight, skDown}) {
+    special(code);
+    EXPECT_EQ(box->getState(), cbChecked) << "special key " << code;
   }
 }
 
@@ -252,10 +229,10 @@ TEST_F(CheckBoxTest, TheCaptionStandsTwoPixelsRightOfTheBoxInTheFontsColour) {
   VCheckBox* box = makeBox("Wq");
   box->getFont()->getColor()->set(1.0f, 0.0f, 0.0f, 1.0f);
   const int x = kBoxLeft + 16;
-  const Region drawn = drawTree(x, kBoxTop, 60, 24);
+  const Region drawn = frame(x, kBoxTop, 60, 24);
   for (const auto& [dx, dy] : {std::pair{18, 0}, {17, 0}, {19, 0}, {18, 1}, {18, -1}}) {
     const std::string difference =
-        vt::regionDifference(drawn, drawReferenceCaption(box, dx, dy, x, kBoxTop, 60, 24), 60);
+        vt::regionDifference(drawn, referenceCaption(box, dx, dy, x, kBoxTop, 60, 24), 60);
     if (dx == 18 && dy == 0) {
       EXPECT_EQ(difference, "");
     } else {
@@ -271,40 +248,39 @@ TEST_F(CheckBoxTest, TheCaptionStandsTwoPixelsRightOfTheBoxInTheFontsColour) {
 
 TEST_F(CheckBoxTest, ABiggerBoxMovesTheCaptionAtOnceAndKeepsTheImageSixteenPixels) {
   VCheckBox* box = makeBox("Wq");
-  const Region imageBefore = drawTree(kBoxLeft, kBoxTop, 16, 16);
+  const Region imageBefore = frame(kBoxLeft, kBoxTop, 16, 16);
   box->setBoxSize(24);
   const int x = kBoxLeft + 16;
-  const Region caption = drawTree(x, kBoxTop, 60, 30);
-  const Region moved = drawReferenceCaption(box, 26, 4, x, kBoxTop, 60, 30);  // 8 right, 4 down
-  const Region unmoved = drawReferenceCaption(box, 18, 0, x, kBoxTop, 60, 30);
+  const Region caption = frame(x, kBoxTop, 60, 30);
+  const Region moved = referenceCaption(box, 26, 4, x, kBoxTop, 60, 30);  // 8 right, 4 down
+  const Region unmoved = referenceCaption(box, 18, 0, x, kBoxTop, 60, 30);
   EXPECT_EQ(vt::regionDifference(caption, moved, 60), "");
   EXPECT_NE(vt::regionDifference(caption, unmoved, 60), "");
 
-  EXPECT_EQ(vt::regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), imageBefore, 16), "");
+  EXPECT_EQ(vt::regionDifference(frame(kBoxLeft, kBoxTop, 16, 16), imageBefore, 16), "");
   const vt::Rgb background = vt::toRgb(0.3f, 0.3f, 0.5f);
-  drawTree(0, 0, 1, 1);
+  EXPECT_EQ(drawFrame(), "");
   for (int y = kBoxTop; y < kBoxTop + 24; ++y) {
     for (int x2 = kBoxLeft; x2 < kBoxLeft + 26; ++x2) {
       if (x2 < kBoxLeft + 16 && y < kBoxTop + 16) {
         continue;  // the image
       }
-      ASSERT_TRUE(vt::near(vt::readPixel(x2, y), background))
-          << x2 << "," << y << " is " << vt::toString(vt::readPixel(x2, y));
+      ASSERT_TRUE(vt::pixelNear(x2, y, background));
     }
   }
 }
 
 TEST_F(CheckBoxTest, CheckedAndUncheckedShowTheLookAndFeelsTwoDifferentImages) {
   VCheckBox* box = makeBox("Images");
-  const Region unchecked = drawTree(kBoxLeft, kBoxTop, 16, 16);
+  const Region unchecked = frame(kBoxLeft, kBoxTop, 16, 16);
   box->setState(cbChecked);
-  const Region checked = drawTree(kBoxLeft, kBoxTop, 16, 16);
+  const Region checked = frame(kBoxLeft, kBoxTop, 16, 16);
   EXPECT_NE(vt::regionDifference(checked, unchecked, 16), "");
-  EXPECT_EQ(vt::regionDifference(unchecked, drawReferenceImage(box, false), 16), "");
-  EXPECT_EQ(vt::regionDifference(checked, drawReferenceImage(box, true), 16), "");
+  EXPECT_EQ(vt::regionDifference(unchecked, referenceImage(box, false), 16), "");
+  EXPECT_EQ(vt::regionDifference(checked, referenceImage(box, true), 16), "");
   // Something of the image is drawn at all: it is not the plain background.
   box->setVisible(false);
-  EXPECT_NE(vt::regionDifference(drawTree(kBoxLeft, kBoxTop, 16, 16), unchecked, 16), "");
+  EXPECT_NE(vt::regionDifference(frame(kBoxLeft, kBoxTop, 16, 16), unchecked, 16), "");
 }
 
 }  // namespace

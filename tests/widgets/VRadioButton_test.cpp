@@ -1,14 +1,13 @@
 // VRadioButton and VRadioButtonGroup: exclusive selection, membership, lifetimes, drawing.
 #include "widgets/VRadioButton.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/VSpecialKey.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "support/GlTest.h"
@@ -20,12 +19,10 @@
 namespace {
 
 using vt::Lines;
-using Region = std::vector<std::uint8_t>;
+using vt::Region;
 
 using vt::kLeftButton;
 using vt::kRightButton;
-constexpr int kPressed = vt::kDown;
-constexpr int kReleased = vt::kUp;
 
 // Exposes the member list, front first.
 class InspectableGroup : public VRadioButtonGroup {
@@ -50,30 +47,9 @@ class RadioTest : public vt::ScreenFixture {
     return rb;
   }
 
-  void press(VRadioButton* rb, int button = kLeftButton) {
+  // A click on the button's image.
+  void clickImage(VRadioButton* rb, int button = kLeftButton) {
     click(rb->getLeft() + 4, rb->getTop() + 4, button);
-  }
-
-  Region drawTree(int x, int y, int w, int h) {
-    vt::resetView();
-    vt::FrameCheck frame;
-    screen_->glutDisplay();
-    EXPECT_EQ(frame.problems(), "");
-    return vt::readRegion(x, y, w, h);
-  }
-
-  // The tree without rb, then `paint` at rb's corner.
-  template <typename Paint>
-  Region drawReference(VRadioButton* rb, Paint paint, int x, int y, int w, int h) {
-    rb->setVisible(false);
-    vt::resetView();
-    screen_->glutDisplay();
-    glPushMatrix();
-    glTranslatef(static_cast<float>(rb->getLeft()), static_cast<float>(rb->getTop()), 0.0f);
-    paint();
-    glPopMatrix();
-    rb->setVisible(true);
-    return vt::readRegion(x, y, w, h);
   }
 
  private:
@@ -128,13 +104,13 @@ TEST_F(RadioTest, PressingAMemberChecksItAndUnchecksTheOthers) {
   b->setRadioButtonGroup(&group);
   a->setState(cbChecked);
 
-  press(b);
+  clickImage(b);
   EXPECT_EQ(b->getState(), cbChecked);
   EXPECT_EQ(a->getState(), cbUnchecked);
-  press(b, kRightButton);  // pressing the checked member keeps it checked
+  clickImage(b, kRightButton);  // pressing the checked member keeps it checked
   EXPECT_EQ(b->getState(), cbChecked);
   EXPECT_EQ(a->getState(), cbUnchecked);
-  press(a);
+  clickImage(a);
   EXPECT_EQ(a->getState(), cbChecked);
   EXPECT_EQ(b->getState(), cbUnchecked);
 }
@@ -151,21 +127,21 @@ TEST_F(RadioTest, TheSelectionHappensOnThePressAndTheHandlersSeeIt) {
   b->onMouseDown = [](VWidget* w, VEvent*) {
     seenByHandler = static_cast<VRadioButton*>(w)->getState();
   };
-  screen_->glutMouse(kLeftButton, kPressed, b->getLeft() + 4, b->getTop() + 4);
+  press(b->getLeft() + 4, b->getTop() + 4);
   EXPECT_EQ(seenByHandler, cbChecked);
   EXPECT_EQ(a->getState(), cbUnchecked);
   a->setState(cbChecked);
-  screen_->glutMouse(kLeftButton, kReleased, b->getLeft() + 4, b->getTop() + 4);
+  release(b->getLeft() + 4, b->getTop() + 4);
   EXPECT_EQ(a->getState(), cbChecked);  // the release and the click select nothing
 }
 
 TEST_F(RadioTest, AButtonOutsideAnyGroupTogglesLikeACheckBox) {
   VRadioButton* rb = makeButton("Loner");
-  press(rb);
+  clickImage(rb);
   EXPECT_EQ(rb->getState(), cbChecked);
-  press(rb);
+  clickImage(rb);
   EXPECT_EQ(rb->getState(), cbUnchecked);
-  press(rb, kRightButton);
+  clickImage(rb, kRightButton);
   EXPECT_EQ(rb->getState(), cbChecked);
 }
 
@@ -189,13 +165,13 @@ TEST_F(RadioTest, KeysNeverSelectAFocusedMember) {
   VRadioButton* b = makeButton("B");
   a->setRadioButtonGroup(&group);
   b->setRadioButtonGroup(&group);
-  press(b);
+  clickImage(b);
   ASSERT_TRUE(b->getFocused());
   a->setState(cbChecked);
   b->setState(cbUnchecked);
-  screen_->glutKeyboard(' ', 0, 0);
-  screen_->glutKeyboard('\r', 0, 0);
-  screen_->glutSpecialFunc(101, 0, 0);
+  keyDown(' ');
+  keyDown(vt::kReturn);
+  special(skUp);
   EXPECT_EQ(a->getState(), cbChecked);
   EXPECT_EQ(b->getState(), cbUnchecked);
 }
@@ -220,10 +196,10 @@ TEST_F(RadioTest, MovingAButtonToAnotherGroupUpdatesBothListsAndKeepsItsState) {
   EXPECT_EQ(a->getState(), cbChecked);  // two checked members until the next selection
   EXPECT_EQ(c->getState(), cbChecked);
 
-  press(c);
+  clickImage(c);
   EXPECT_EQ(a->getState(), cbUnchecked);
   EXPECT_EQ(b->getState(), cbUnchecked);
-  press(b);  // b is alone in g1 now: the selection reaches g1 only
+  clickImage(b);  // b is alone in g1 now: the selection reaches g1 only
   EXPECT_EQ(b->getState(), cbChecked);
   EXPECT_EQ(c->getState(), cbChecked);
 
@@ -285,7 +261,7 @@ TEST_F(RadioTest, ADestroyedMemberLeavesItsGroupSoPressingAnotherIsSafe) {
   b->setRadioButtonGroup(&group);
   a->setState(cbChecked);
   a->free();
-  press(b);  // the dispatch deletes a first, then routes the press to b
+  clickImage(b);  // the dispatch deletes a first, then routes the press to b
   EXPECT_EQ(b->getState(), cbChecked);
   EXPECT_EQ(group.items(), (std::vector<VRadioButton*>{b}));
   group.setAsSelected(b);
@@ -303,7 +279,7 @@ TEST_F(RadioTest, ADestroyedGroupClearsItsMembersLinks) {
   }
   EXPECT_EQ(a->getRadioButtonGroup(), nullptr);
   EXPECT_EQ(b->getRadioButtonGroup(), nullptr);
-  press(a);  // no group any more: a toggles and b keeps its state
+  clickImage(a);  // no group any more: a toggles and b keeps its state
   EXPECT_EQ(a->getState(), cbChecked);
   EXPECT_EQ(b->getState(), cbChecked);
   InspectableGroup next;
@@ -311,7 +287,7 @@ TEST_F(RadioTest, ADestroyedGroupClearsItsMembersLinks) {
   EXPECT_EQ(next.items(), (std::vector<VRadioButton*>{a}));
   a->free();
   b->free();
-  screen_->glutDisplay();  // both deleted with nothing left pointing at the old group
+  drawFrame();  // both deleted with nothing left pointing at the old group
   EXPECT_TRUE(next.items().empty());
 }
 
@@ -367,12 +343,12 @@ TEST_F(RadioTest, CheckedAndUncheckedShowTheLookAndFeelsTwoDifferentRadioImages)
   VLookAndFeel* look = screen_->getLookAndFeel();
   const int x = rb->getLeft();
   const int y = rb->getTop();
-  const Region unchecked = drawTree(x, y, 16, 16);
+  const Region unchecked = frame(x, y, 16, 16);
   rb->setState(cbChecked);
-  const Region checked = drawTree(x, y, 16, 16);
+  const Region checked = frame(x, y, 16, 16);
   EXPECT_NE(vt::regionDifference(checked, unchecked, 16), "");
   auto image = [&](void (VLookAndFeel::*paint)(bool), bool on) {
-    return drawReference(rb, [&] { (look->*paint)(on); }, x, y, 16, 16);
+    return referenceFrame(rb, [&] { (look->*paint)(on); }, x, y, 16, 16);
   };
   EXPECT_EQ(vt::regionDifference(checked, image(&VLookAndFeel::drawRadioButton, true), 16), "");
   EXPECT_EQ(vt::regionDifference(unchecked, image(&VLookAndFeel::drawRadioButton, false), 16), "");
@@ -387,12 +363,12 @@ TEST_F(RadioTest, ATwelvePixelCaptionIsDrawnTwoPixelsLowerThanASixteenPixelOne) 
   const int x = rb->getLeft() + 16;
   const int y = rb->getTop() - 2;
   auto captionAt = [&](int dx, int dy) {
-    return drawReference(rb, [&] { font->drawAtPos("Wq", dx, dy, -1); }, x, y, 50, 24);
+    return referenceFrame(rb, [&] { font->drawAtPos("Wq", dx, dy, -1); }, x, y, 50, 24);
   };
-  const Region sixteen = drawTree(x, y, 50, 24);
+  const Region sixteen = frame(x, y, 50, 24);
   EXPECT_EQ(vt::regionDifference(sixteen, captionAt(18, 0), 50), "");
   font->setSize(12);
-  const Region twelve = drawTree(x, y, 50, 24);
+  const Region twelve = frame(x, y, 50, 24);
   EXPECT_EQ(vt::regionDifference(twelve, captionAt(18, 2), 50), "");
   EXPECT_NE(vt::regionDifference(twelve, captionAt(18, 1), 50), "");
   EXPECT_NE(vt::regionDifference(twelve, captionAt(18, 3), 50), "");

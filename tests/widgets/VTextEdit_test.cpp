@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/VColor.h"
+#include "core/VSpecialKey.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "support/GlTest.h"
@@ -19,7 +20,6 @@
 namespace {
 
 using vt::Lines;
-using Region = std::vector<std::uint8_t>;
 
 constexpr int kFieldLeft = 50;
 constexpr int kFieldTop = 60;
@@ -49,18 +49,8 @@ class TextEditTest : public vt::ScreenFixture {
     return field;
   }
 
-  void type(const std::string& keys) {
-    for (char key : keys) {
-      screen_->glutKeyboard(static_cast<unsigned char>(key), kKeyX, kKeyY);
-    }
-  }
-
-  void drawTree() {
-    vt::resetView();
-    vt::FrameCheck frame;
-    screen_->glutDisplay();
-    EXPECT_EQ(frame.problems(), "");
-  }
+  // Each key down and up with the pointer at (kKeyX, kKeyY).
+  void type(const std::string& keys) { ScreenDriver::type(keys, kKeyX, kKeyY); }
 
   // Columns (window x) whose pixels are black from y0 to y1, both included, scanning [x0, x1).
   static std::vector<int> blackColumns(int x0, int x1, int y0, int y1) {
@@ -101,10 +91,7 @@ class TextEditTest : public vt::ScreenFixture {
         {"fill's bottom-right corner", kFieldLeft + 98, kFieldTop + 19, fill},
     };
     for (const auto& probe : probes) {
-      const vt::Rgb actual = vt::readPixel(probe.x, probe.y);
-      EXPECT_TRUE(vt::near(actual, probe.expected))
-          << probe.where << " is " << vt::toString(actual) << ", expected "
-          << vt::toString(probe.expected);
+      EXPECT_TRUE(vt::pixelNear(probe.x, probe.y, probe.expected)) << probe.where;
     }
   }
 
@@ -134,7 +121,7 @@ TEST_F(TextEditTest, TheCursorPositionIsStoredUncheckedAndUsedByNothing) {
   type("ab");
   EXPECT_EQ(field->getText(), "ab");
   EXPECT_EQ(field->getCursorPos(), -5);
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   EXPECT_EQ(cursorColumns(), (std::vector<int>{kFieldLeft + 26, kFieldLeft + 27}));
   vt::StreamCapture out(std::cout);
   field->print();
@@ -173,7 +160,7 @@ TEST_F(TextEditTest, ControlCodesAndHighCodesChangeNothingButAreDumped) {
   type("ab");
   for (int key : {0, 1, 7, 9, 10, 13, 27, 31, 128, 159, 160, 200, 255}) {
     vt::StreamCapture out(std::cout);
-    screen_->glutKeyboard(static_cast<unsigned char>(key), kKeyX, kKeyY);
+    keyDown(static_cast<unsigned char>(key), kKeyX, kKeyY);
     EXPECT_EQ(field->getText(), "ab") << "key " << key;
     EXPECT_EQ(out.lines(), keyDump(key)) << "key " << key;
   }
@@ -185,11 +172,11 @@ TEST_F(TextEditTest, SpecialKeysChangeNothingAndAreNotDumped) {
   // F1 to F12 are 1 to 12; the arrows, page keys, home, end and insert are 100 to 108, the
   // codes of the letters d to l.
   vt::StreamCapture out(std::cout);
-  for (int special = 1; special <= 12; ++special) {
-    screen_->glutSpecialFunc(special, kKeyX, kKeyY);
+  for (int code = skF1; code <= skF12; ++code) {
+    special(code, kKeyX, kKeyY);
   }
-  for (int special = 100; special <= 108; ++special) {
-    screen_->glutSpecialFunc(special, kKeyX, kKeyY);
+  for (int code = skLeft; code <= skInsert; ++code) {
+    special(code, kKeyX, kKeyY);
   }
   EXPECT_EQ(field->getText(), "ab");
   EXPECT_TRUE(out.lines().empty());
@@ -208,7 +195,7 @@ TEST_F(TextEditTest, KeyUpsNeverChangeTheTextAndAreNotDumped) {
   type("ab");
   vt::StreamCapture out(std::cout);
   for (int key : {int{'a'}, int{'z'}, 8, 32, 127}) {
-    screen_->glutKeyboardUp(static_cast<unsigned char>(key), kKeyX, kKeyY);
+    keyUp(static_cast<unsigned char>(key), kKeyX, kKeyY);
   }
   EXPECT_EQ(field->getText(), "ab");
   EXPECT_TRUE(out.lines().empty());
@@ -223,7 +210,7 @@ TEST_F(TextEditTest, OnlyTheFocusedFieldReceivesKeys) {
   type("xy");
   EXPECT_EQ(focused->getText(), "xy");
   EXPECT_EQ(other->getText(), "");
-  click(kFieldLeft + 5, kFieldTop + 45, 2);  // any button moves the focus
+  click(kFieldLeft + 5, kFieldTop + 45, vt::kRightButton);  // any button moves the focus
   type("z");
   EXPECT_EQ(focused->getText(), "xy");
   EXPECT_EQ(other->getText(), "z");
@@ -294,7 +281,7 @@ TEST_F(TextEditTest, AVeryLongTextFromTheApplicationIsDrawnWithoutHarm) {
   const std::string longText(5000, 'w');
   field->setText(longText);
   EXPECT_EQ(field->getText(), longText);
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   type("\b");
   EXPECT_EQ(field->getText().size(), 4999u);
 }
@@ -304,12 +291,12 @@ TEST_F(TextEditTest, AVeryLongTextFromTheApplicationIsDrawnWithoutHarm) {
 TEST_F(TextEditTest, TheCursorBarStandsThreePixelsInWhenEmptyAndMovesTwelvePerCharacter) {
   VTextEdit* field = makeFocusedField();
   for (int n = 0; n <= 7; ++n) {
-    drawTree();
+    EXPECT_EQ(drawFrame(), "");
     // A 2-pixel bar centred on x = 12 n + 3, from y 2 to y 18 of the field.
     const int bar = kFieldLeft + 12 * n + 3;
     EXPECT_EQ(cursorColumns(), (std::vector<int>{bar - 1, bar})) << n << " characters";
-    EXPECT_FALSE(vt::near(vt::readPixel(bar, kFieldTop + 1), vt::Rgb{0, 0, 0})) << n;
-    EXPECT_FALSE(vt::near(vt::readPixel(bar, kFieldTop + 19), vt::Rgb{0, 0, 0})) << n;
+    EXPECT_FALSE(vt::pixelNear(bar, kFieldTop + 1, vt::Rgb{0, 0, 0})) << n;
+    EXPECT_FALSE(vt::pixelNear(bar, kFieldTop + 19, vt::Rgb{0, 0, 0})) << n;
     type("i");
   }
   EXPECT_EQ(field->getText(), "iiiiiii");
@@ -320,27 +307,26 @@ TEST_F(TextEditTest, TheCursorBarFollowsTheFontSizeAndTheHeight) {
   field->getFont()->setSize(8);
   field->setHeight(34);
   type("ab");
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   // Centred on x = 1 + (12 n + 2) / 2, from y 1 + 1/2 to y 1 + 32 / 2.
   const int bar = kFieldLeft + 1 + 13;
   EXPECT_EQ(blackColumns(kFieldLeft, kFieldLeft + 101, kFieldTop + 2, kFieldTop + 16),
             (std::vector<int>{bar - 1, bar}));
-  EXPECT_FALSE(vt::near(vt::readPixel(bar, kFieldTop + 17), vt::Rgb{0, 0, 0}));
+  EXPECT_FALSE(vt::pixelNear(bar, kFieldTop + 17, vt::Rgb{0, 0, 0}));
 }
 
 TEST_F(TextEditTest, AnUnfocusedFieldDrawsNoCursorAndNoHighlight) {
   VTextEdit* field = makeField();
   field->setText("iii");
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   EXPECT_TRUE(cursorColumns().empty());
   const vt::Rgb background = vt::toRgb(0.8f, 0.8f, 0.8f);
-  EXPECT_TRUE(vt::near(vt::readPixel(kFieldLeft + 90, kFieldTop + 10), background))
-      << vt::toString(vt::readPixel(kFieldLeft + 90, kFieldTop + 10));
+  EXPECT_TRUE(vt::pixelNear(kFieldLeft + 90, kFieldTop + 10, background));
 }
 
 TEST_F(TextEditTest, AFocusedFieldIsFilledWithTheHighlightInsideASunkenBevel) {
   makeFocusedField();
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   const vt::Rgb dark = vt::toRgb(0.5f, 0.5f, 0.5f);
   const vt::Rgb light = vt::toRgb(1.0f, 1.0f, 1.0f);
   expectFrame({dark, dark, light, light}, vt::toRgb(198 / 255.0f, 245 / 255.0f, 1.0f));
@@ -352,17 +338,16 @@ TEST_F(TextEditTest, TheFieldLosesItsFocusedLookWhenTheFocusMovesAway) {
   other->setTop(300);
   click(5, 305);
   ASSERT_FALSE(field->getFocused());
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   EXPECT_TRUE(cursorColumns().empty());
-  EXPECT_TRUE(vt::near(vt::readPixel(kFieldLeft + 50, kFieldTop + 10),
-                       vt::toRgb(0.8f, 0.8f, 0.8f)));
+  EXPECT_TRUE(vt::pixelNear(kFieldLeft + 50, kFieldTop + 10, vt::toRgb(0.8f, 0.8f, 0.8f)));
 }
 
 TEST_F(TextEditTest, ADisabledFieldIsFlatGreyAndStillShowsTheCursorWhileFocused) {
   VTextEdit* field = makeFocusedField();
   type("ii");
   field->setEnabled(false);
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   const vt::Rgb edge = vt::toRgb(0.7f, 0.7f, 0.7f);
   expectFrame({edge, edge, edge, edge}, vt::toRgb(0.8f, 0.8f, 0.8f));
   EXPECT_EQ(cursorColumns(), (std::vector<int>{kFieldLeft + 26, kFieldLeft + 27}));
@@ -370,7 +355,7 @@ TEST_F(TextEditTest, ADisabledFieldIsFlatGreyAndStillShowsTheCursorWhileFocused)
   click(5, 390);  // the screen background takes no focus: the field keeps it
   ASSERT_TRUE(field->getFocused());
   field->getOwner()->setFocusPath(nullptr);
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   EXPECT_TRUE(cursorColumns().empty());
 }
 
@@ -378,11 +363,11 @@ TEST_F(TextEditTest, TheTextIsDrawnFromOnePixelInInTheFontsColour) {
   VTextEdit* field = makeField();
   field->setText("Wq");
   field->getFont()->getColor()->set(0.0f, 0.0f, 1.0f, 1.0f);
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   const auto drawn = vt::readRegion(kFieldLeft + 1, kFieldTop + 1, 98, 18);
   auto reference = [&](int dx, int dy) {
     field->setText("");
-    drawTree();
+    EXPECT_EQ(drawFrame(), "");
     glPushMatrix();
     glTranslatef(static_cast<float>(kFieldLeft), static_cast<float>(kFieldTop), 0.0f);
     field->getFont()->drawAtPos("Wq", dx, dy, -1);
@@ -397,7 +382,7 @@ TEST_F(TextEditTest, TheTextIsDrawnFromOnePixelInInTheFontsColour) {
 
 TEST_F(TextEditTest, DrawingSetsTheLineWidthBackToOne) {
   makeFocusedField();
-  drawTree();
+  EXPECT_EQ(drawFrame(), "");
   GLfloat width = 0;
   glGetFloatv(GL_LINE_WIDTH, &width);
   EXPECT_EQ(width, 1.0f);

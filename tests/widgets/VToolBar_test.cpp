@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestUtil.h"
+#include "support/Box.h"
 #include "support/GlTest.h"
+#include "support/ScreenFixture.h"
 #include "support/StreamCapture.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VWindow.h"
@@ -21,29 +22,16 @@ const vt::Rgb kWhite = vt::toRgb(1.0f, 1.0f, 1.0f);
 const vt::Rgb kGrey = vt::toRgb(0.5f, 0.5f, 0.5f);
 const vt::Rgb kBackground = vt::toRgb(0.8f, 0.8f, 0.8f);
 
-struct Slot {
-  int left;
-  int top;
-  int width;
-  int height;
-  bool operator==(const Slot& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
+using vt::Box;
+using vt::boxOf;
 
-std::ostream& operator<<(std::ostream& os, const Slot& s) {
-  return os << "(" << s.left << ", " << s.top << ") " << s.width << "x" << s.height;
-}
-
-Slot slotOf(VWidget* w) { return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()}; }
-
-std::vector<Slot> slotsOf(const std::vector<VWidget*>& row) {
-  std::vector<Slot> out;
-  for (VWidget* w : row) out.push_back(slotOf(w));
+std::vector<Box> boxesOf(const std::vector<VWidget*>& row) {
+  std::vector<Box> out;
+  for (VWidget* w : row) out.push_back(boxOf(w));
   return out;
 }
 
-using ToolBar = wt::ScreenTest;
+using ToolBar = vt::ScreenFixture;
 
 // --- layout -------------------------------------------------------------------------------
 
@@ -58,7 +46,7 @@ void PrintTo(const RowCase& c, std::ostream* os) {
   *os << c.width << "x" << c.height << "_with_" << c.children;
 }
 
-class Row : public wt::ScreenTest, public ::testing::WithParamInterface<RowCase> {};
+class Row : public vt::ScreenFixture, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(Row, LaysOutChildrenInEqualSlotsInTheOrderTheyJoined) {
   const RowCase c = GetParam();
@@ -67,11 +55,11 @@ TEST_P(Row, LaysOutChildrenInEqualSlotsInTheOrderTheyJoined) {
   bar->setHeight(c.height);
   std::vector<VWidget*> row;
   for (int i = 0; i < c.children; ++i) row.push_back(new VWidget(bar));
-  std::vector<Slot> expected;
+  std::vector<Box> expected;
   for (int i = 0; i < c.children; ++i) {
     expected.push_back({10 + i * (c.slot + 2), 2, c.slot, c.height - 4});
   }
-  EXPECT_EQ(slotsOf(row), expected);
+  EXPECT_EQ(boxesOf(row), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, Row,
@@ -85,7 +73,7 @@ TEST_F(ToolBar, ThreeChildrenIn420PixelsLeaveFourPixelsAtTheRight) {
   std::vector<VWidget*> row;
   for (int i = 0; i < 3; ++i) row.push_back(new VCaptionButton(bar));
   bar->layout();
-  EXPECT_EQ(slotsOf(row), (std::vector<Slot>{{10, 2, 134, 21}, {146, 2, 134, 21},
+  EXPECT_EQ(boxesOf(row), (std::vector<Box>{{10, 2, 134, 21}, {146, 2, 134, 21},
                                              {282, 2, 134, 21}}));
   EXPECT_EQ(bar->getWidth() - (row[2]->getLeft() + row[2]->getWidth()), 4);
 }
@@ -95,9 +83,9 @@ TEST_F(ToolBar, ResizingTheToolBarLaysTheRowOutAgain) {
   VWidget* a = new VWidget(bar);
   VWidget* b = new VWidget(bar);
   bar->setWidth(210);
-  EXPECT_EQ(slotsOf({a, b}), (std::vector<Slot>{{10, 2, 98, 21}, {110, 2, 98, 21}}));
+  EXPECT_EQ(boxesOf({a, b}), (std::vector<Box>{{10, 2, 98, 21}, {110, 2, 98, 21}}));
   bar->setHeight(40);
-  EXPECT_EQ(slotsOf({a, b}), (std::vector<Slot>{{10, 2, 98, 36}, {110, 2, 98, 36}}));
+  EXPECT_EQ(boxesOf({a, b}), (std::vector<Box>{{10, 2, 98, 36}, {110, 2, 98, 36}}));
 }
 
 TEST_F(ToolBar, ACaptionButtonThatSizedItselfAfterJoiningIsPutBackByTheNextLayout) {
@@ -113,9 +101,9 @@ TEST_F(ToolBar, ACaptionButtonThatSizedItselfAfterJoiningIsPutBackByTheNextLayou
   EXPECT_EQ(shut->getHeight(), 21);
   EXPECT_EQ(wide->getHeight(), 20);
   bar->layout();
-  EXPECT_EQ(slotsOf({start, shut}), (std::vector<Slot>{{10, 2, 134, 21}, {146, 2, 134, 21}}));
+  EXPECT_EQ(boxesOf({start, shut}), (std::vector<Box>{{10, 2, 134, 21}, {146, 2, 134, 21}}));
   // A child that cannot shrink to its slot keeps its own minimum and overlaps the end.
-  EXPECT_EQ(slotOf(wide), (Slot{282, 2, 274, 21}));
+  EXPECT_EQ(boxOf(wide), (Box{282, 2, 274, 21}));
 }
 
 TEST_F(ToolBar, RemovingAChildClosesTheGap) {
@@ -125,12 +113,11 @@ TEST_F(ToolBar, RemovingAChildClosesTheGap) {
   VWidget* b = new VWidget(bar);
   VWidget* c = new VWidget(bar);
   b->free();
-  drawScreen();  // the screen removes and deletes it before routing the draw
-  EXPECT_EQ(slotsOf({a, c}), (std::vector<Slot>{{10, 2, 203, 21}, {215, 2, 203, 21}}));
+  drawFrame();  // the screen removes and deletes it before routing the draw
+  EXPECT_EQ(boxesOf({a, c}), (std::vector<Box>{{10, 2, 203, 21}, {215, 2, 203, 21}}));
   a->free();
   c->free();
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
 }
 
 TEST_F(ToolBar, SetMoverWidthMovesTheChildrenOnlyAtTheNextLayout) {
@@ -139,7 +126,7 @@ TEST_F(ToolBar, SetMoverWidthMovesTheChildrenOnlyAtTheNextLayout) {
   bar->setMoverWidth(30);
   EXPECT_EQ(a->getLeft(), 10);
   bar->layout();
-  EXPECT_EQ(slotOf(a), (Slot{30, 2, 68, 21}));
+  EXPECT_EQ(boxOf(a), (Box{30, 2, 68, 21}));
 }
 
 // With no room for its children each child keeps its own minimum: they pile up and overlap,
@@ -152,18 +139,17 @@ TEST_F(ToolBar, TooNarrowForItsChildrenAppliesEachChildsMinimum) {
   VWidget* plain = new VWidget(bar);
   plain->setMinWidth(15);
   bar->setWidth(5);  // slot (5 - 10) / 2 - 2 = -4
-  EXPECT_EQ(slotOf(button), (Slot{10, 2, 82, 21}));
-  EXPECT_EQ(slotOf(plain), (Slot{8, 2, 15, 21}));
+  EXPECT_EQ(boxOf(button), (Box{10, 2, 82, 21}));
+  EXPECT_EQ(boxOf(plain), (Box{8, 2, 15, 21}));
 
   bar->setMoverWidth(50);
   bar->setWidth(40);  // narrower than the mover strip
-  EXPECT_EQ(slotOf(button), (Slot{50, 2, 82, 21}));
-  EXPECT_EQ(slotOf(plain), (Slot{45, 2, 15, 21}));
+  EXPECT_EQ(boxOf(button), (Box{50, 2, 82, 21}));
+  EXPECT_EQ(boxOf(plain), (Box{45, 2, 15, 21}));
 
   bar->setHeight(1);
   EXPECT_EQ(plain->getHeight(), 0);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
 }
 
 // A resize handler of a child that adds a child to the toolbar runs inside the layout; the
@@ -183,8 +169,8 @@ TEST_F(ToolBar, AChildAddedFromInsideTheLayoutGetsItsSlotAndTheRowStaysEven) {
   a->onResize = addOneChild;
   bar->setWidth(300);
   ASSERT_NE(gAdded, nullptr);
-  EXPECT_EQ(slotsOf({a, b, gAdded}),
-            (std::vector<Slot>{{10, 2, 94, 21}, {106, 2, 94, 21}, {202, 2, 94, 21}}));
+  EXPECT_EQ(boxesOf({a, b, gAdded}),
+            (std::vector<Box>{{10, 2, 94, 21}, {106, 2, 94, 21}, {202, 2, 94, 21}}));
   gBar = gAdded = nullptr;
 }
 
@@ -196,16 +182,16 @@ TEST_F(ToolBar, PressingAChildKeepsTheRowOrderAndFocusesTheChild) {
   std::vector<VWidget*> row;
   for (int i = 0; i < 3; ++i) row.push_back(new VCaptionButton(bar));
   bar->layout();
-  const std::vector<Slot> before = slotsOf(row);
+  const std::vector<Box> before = boxesOf(row);
   click(row[0]->getLeft() + 5, 10);  // the oldest child, last in front-to-back order
   EXPECT_TRUE(bar->isInFront(row[2]));
   bar->layout();
-  EXPECT_EQ(slotsOf(row), before);
+  EXPECT_EQ(boxesOf(row), before);
   EXPECT_EQ(screen_->getFocusPath(), bar);
   EXPECT_EQ(bar->getFocusPath(), row[0]);
 }
 
-class MoverDrag : public wt::ScreenTest, public ::testing::WithParamInterface<int> {};
+class MoverDrag : public vt::ScreenFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MoverDrag, APressInTheMoverStripDragsWithAnyButton) {
   const int button = GetParam();
@@ -213,7 +199,7 @@ TEST_P(MoverDrag, APressInTheMoverStripDragsWithAnyButton) {
   bar->setLeft(100);
   bar->setTop(300);
   drag(100 + 9, 310, 100 + 9 - 30, 310 - 40, button);
-  EXPECT_EQ(slotOf(bar), (Slot{70, 260, 100, 25}));
+  EXPECT_EQ(boxOf(bar), (Box{70, 260, 100, 25}));
 }
 
 INSTANTIATE_TEST_SUITE_P(GlutButtons, MoverDrag, ::testing::Values(0, 1, 2));
@@ -232,7 +218,7 @@ TEST_F(ToolBar, APressOutsideTheMoverStripOnlyRaisesIt) {
   ASSERT_FALSE(screen_->isInFront(bar));
 
   drag(100 + 10, 310, 100 + 10 - 30, 310 - 40);
-  EXPECT_EQ(slotOf(bar), (Slot{100, 300, 100, 25}));
+  EXPECT_EQ(boxOf(bar), (Box{100, 300, 100, 25}));
   EXPECT_TRUE(screen_->isInFront(bar));
   EXPECT_EQ(screen_->getFocusPath(), window) << "a toolbar never takes the focus itself";
 }
@@ -243,7 +229,7 @@ TEST_F(ToolBar, InAWindowItIsDraggedWithinTheClientArea) {
   window->setHeight(200);
   auto* bar = new VToolBar(window);
   drag(3 + 5, 27 + 5, 3 + 5 + 500, 27 + 5 + 500);
-  EXPECT_EQ(slotOf(bar), (Slot{300 - 3 - 100, 200 - 3 - 25, 100, 25}));
+  EXPECT_EQ(boxOf(bar), (Box{300 - 3 - 100, 200 - 3 - 25, 100, 25}));
 }
 
 // --- drawing ------------------------------------------------------------------------------
@@ -256,21 +242,18 @@ TEST_F(ToolBar, DrawsARaisedFrameAndTheGripWhateverTheMoverWidth) {
   bar->setTop(300);
   for (int moverWidth : {10, 40}) {
     bar->setMoverWidth(moverWidth);
-    drawScreen();
-    EXPECT_EQ(frameProblems_, "");
+    EXPECT_EQ(drawFrame(), "");
     const vt::Rgb expected[] = {kBackground, kWhite, kBackground, kGrey,
                                 kWhite,      kBackground, kGrey, kBackground};
     for (int y : {3, 12, 21}) {
       for (int x = 0; x < 8; ++x) {
-        const vt::Rgb c = vt::readPixel(10 + x, 300 + y);
-        EXPECT_TRUE(vt::near(c, expected[x]))
-            << "mover " << moverWidth << " at (" << x << ", " << y << "): " << vt::toString(c);
+        EXPECT_TRUE(vt::pixelNear(10 + x, 300 + y, expected[x])) << "mover " << moverWidth;
       }
     }
-    EXPECT_TRUE(vt::near(vt::readPixel(10 + 50, 300 + 12), kBackground));
-    EXPECT_TRUE(vt::near(vt::readPixel(10 + 50, 300 + 0), kWhite)) << "raised top edge";
-    EXPECT_TRUE(vt::near(vt::readPixel(10 + 50, 300 + 25), kGrey)) << "dark bottom edge";
-    EXPECT_TRUE(vt::near(vt::readPixel(10 + 99, 300 + 12), kGrey)) << "dark right edge";
+    EXPECT_TRUE(vt::pixelNear(10 + 50, 300 + 12, kBackground));
+    EXPECT_TRUE(vt::pixelNear(10 + 50, 300 + 0, kWhite)) << "raised top edge";
+    EXPECT_TRUE(vt::pixelNear(10 + 50, 300 + 25, kGrey)) << "dark bottom edge";
+    EXPECT_TRUE(vt::pixelNear(10 + 99, 300 + 12, kGrey)) << "dark right edge";
   }
 }
 

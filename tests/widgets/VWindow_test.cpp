@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestUtil.h"
 #include "draw/VLookAndFeel.h"
+#include "support/Box.h"
 #include "support/GlTest.h"
+#include "support/RecordingWidget.h"
+#include "support/ScreenFixture.h"
+#include "support/SolidGlyphs.h"
 #include "support/StreamCapture.h"
 #include "widgets/VWindow_Handlers.h"
 
@@ -25,39 +28,15 @@ const vt::Rgb kScreen = vt::toRgb(0.3f, 0.3f, 0.5f);
 // Half of (0.2, 0.2, 0.2) over the screen's fill.
 const vt::Rgb kBoxOverScreen = vt::toRgb(0.25f, 0.25f, 0.35f);
 
-// Sets a flag when it is deleted, to see a window's children go with it.
-class Tracked : public VWidget {
- public:
-  Tracked(VWidget* owner, bool* deleted) : VWidget(owner), deleted_(deleted) {}
-  ~Tracked() override { *deleted_ = true; }
-
- private:
-  bool* deleted_;
-};
-
-struct Geometry {
-  int left;
-  int top;
-  int width;
-  int height;
-  bool operator==(const Geometry& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
-
-std::ostream& operator<<(std::ostream& os, const Geometry& g) {
-  return os << "(" << g.left << ", " << g.top << ") " << g.width << "x" << g.height;
-}
-
-Geometry geometryOf(VWidget* w) {
-  return {w->getLeft(), w->getTop(), w->getWidth(), w->getHeight()};
-}
+using vt::Box;
+using vt::boxOf;
+using vt::logged;
 
 // A 400 by 200 window at (50, 60) on the 500 by 400 screen; helpers take window-local points.
-class Window : public wt::ScreenTest {
+class Window : public vt::ScreenFixture {
  protected:
   void SetUp() override {
-    wt::ScreenTest::SetUp();
+    vt::ScreenFixture::SetUp();
     window_ = new VWindow(screen_);
     window_->setLeft(kLeft);
     window_->setTop(kTop);
@@ -70,14 +49,13 @@ class Window : public wt::ScreenTest {
 
   int sx(int localX) { return window_->getLeft() + localX; }
   int sy(int localY) { return window_->getTop() + localY; }
-  vt::Rgb pixelAt(int localX, int localY) { return vt::readPixel(sx(localX), sy(localY)); }
+  // vt::pixelNear at a point in the window's own space.
+  ::testing::AssertionResult pixelNear(int localX, int localY, vt::Rgb expected) {
+    return vt::pixelNear(sx(localX), sy(localY), expected);
+  }
   // Screen position of the middle of one of the window's buttons.
   int buttonX(VButton* b) { return sx(b->getLeft() + b->getWidth() / 2); }
   int buttonY(VButton* b) { return sy(b->getTop() + b->getHeight() / 2); }
-  void clickButton(VButton* b, int button = 0) {
-    press(buttonX(b), buttonY(b), button);
-    release(buttonX(b), buttonY(b), button);
-  }
   // A left-button drag of the resize corner's innermost pixel to (x, y) in screen space.
   void resizeTo(int x, int y) {
     const int cx = sx(window_->getWidth() - 9);
@@ -85,8 +63,10 @@ class Window : public wt::ScreenTest {
     drag(cx, cy, x, y);
   }
 
+  // A child of the window that logs its deletion: "~child".
+  void addChild(VWidget* owner) { (new vt::RecordingWidget(owner, "child"))->logsDeletion = true; }
+
   VWindow* window_ = nullptr;
-  bool childDeleted_ = false;  // outlives the tree, which TearDown deletes
 };
 
 // --- geometry -----------------------------------------------------------------------------
@@ -94,8 +74,8 @@ class Window : public wt::ScreenTest {
 TEST_F(Window, DefaultsPlaceButtonsClientAreaAndMinimumAsDesigned) {
   VButton* close = window_->getCloseButton();
   VButton* max = window_->getMaximizeButton();
-  EXPECT_EQ(geometryOf(close), (Geometry{376, 4, 19, 19}));
-  EXPECT_EQ(geometryOf(max), (Geometry{354, 4, 19, 19}));
+  EXPECT_EQ(boxOf(close), (Box{376, 4, 19, 19}));
+  EXPECT_EQ(boxOf(max), (Box{354, 4, 19, 19}));
   EXPECT_EQ(window_->getClientBorderLeft(), 3);
   EXPECT_EQ(window_->getClientBorderTop(), 27);
   EXPECT_EQ(window_->getClientBorderRight(), 3);
@@ -113,8 +93,7 @@ TEST_F(Window, DefaultsPlaceButtonsClientAreaAndMinimumAsDesigned) {
 }
 
 TEST_F(Window, TitleBarSpansTwoTwoToThreeNinetyEightTwentyFive) {
-  drawScreen();
-  ASSERT_EQ(frameProblems_, "");
+  ASSERT_EQ(drawFrame(), "");
   struct Probe {
     int x;
     int y;
@@ -123,11 +102,11 @@ TEST_F(Window, TitleBarSpansTwoTwoToThreeNinetyEightTwentyFive) {
   const Probe probes[] = {{2, 2, true},    {397, 2, true},   {2, 24, true}, {397, 24, true},
                           {200, 24, true}, {200, 25, false}, {398, 10, false}};
   for (const Probe& p : probes) {
-    const vt::Rgb c = pixelAt(p.x, p.y);
+    const vt::Rgb c = vt::readPixel(sx(p.x), sy(p.y));
     EXPECT_EQ(vt::near(c, kInactive), p.title)
         << "at (" << p.x << ", " << p.y << "): " << vt::toString(c);
   }
-  EXPECT_TRUE(vt::near(pixelAt(200, 100), kBackground)) << vt::toString(pixelAt(200, 100));
+  EXPECT_TRUE(pixelNear(200, 100, kBackground));
 }
 
 // The caption ends where the characters that fit before the maximise button end. Glyphs are
@@ -145,20 +124,18 @@ class CaptionCut : public Window, public ::testing::WithParamInterface<CaptionCa
 
 TEST_P(CaptionCut, StopsBeforeTheMaximiseButton) {
   const CaptionCase c = GetParam();
-  wt::SolidGlyphs solid;
+  vt::SolidGlyphs solid;
   window_->setWidth(c.width);
   window_->setCaption(std::string(60, 'M'));
   window_->getCloseButton()->setVisible(false);
   window_->getMaximizeButton()->setVisible(false);
-  drawScreen();
-  ASSERT_EQ(frameProblems_, "");
+  ASSERT_EQ(drawFrame(), "");
   // Glyph k (from 0) covers x = 4 + 12k to 4 + 12k + 15.
   const int lastColumn = 4 + 12 * (c.chars - 1) + 15;
-  EXPECT_TRUE(vt::near(pixelAt(lastColumn, 10), kWhite)) << vt::toString(pixelAt(lastColumn, 10));
-  EXPECT_TRUE(vt::near(pixelAt(lastColumn + 1, 10), kInactive))
-      << vt::toString(pixelAt(lastColumn + 1, 10));
-  EXPECT_TRUE(vt::near(pixelAt(4, 4), kWhite));
-  EXPECT_TRUE(vt::near(pixelAt(4, 3), kInactive));
+  EXPECT_TRUE(pixelNear(lastColumn, 10, kWhite));
+  EXPECT_TRUE(pixelNear(lastColumn + 1, 10, kInactive));
+  EXPECT_TRUE(pixelNear(4, 4, kWhite));
+  EXPECT_TRUE(pixelNear(4, 3, kInactive));
 }
 
 // Room for the caption is the maximise button's x (width - 46) less 4.
@@ -167,15 +144,14 @@ INSTANTIATE_TEST_SUITE_P(Widths, CaptionCut,
                                            CaptionCase{62, 1}));
 
 TEST_F(Window, ANarrowWindowDrawsNoCaptionAndStaysClean) {
-  wt::SolidGlyphs solid;
+  vt::SolidGlyphs solid;
   window_->setMinResizeWidth(0);
   window_->setMinWidth(0);
   window_->setWidth(30);
   window_->getCloseButton()->setVisible(false);
   window_->getMaximizeButton()->setVisible(false);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
-  EXPECT_TRUE(vt::near(pixelAt(10, 10), kInactive)) << vt::toString(pixelAt(10, 10));
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_TRUE(pixelNear(10, 10, kInactive));
 }
 
 // --- active and inactive ------------------------------------------------------------------
@@ -190,22 +166,19 @@ TEST_F(Window, TheTitleBarShowsWhichOfTwoWindowsHasTheFocus) {
   other->setHeight(150);
   const int mineX = kLeft + 100, otherX = 280 + 100, titleY = kTop + 10;
 
-  drawScreen();
-  EXPECT_TRUE(vt::near(vt::readPixel(mineX, titleY), kInactive));
-  EXPECT_TRUE(vt::near(vt::readPixel(otherX, titleY), kInactive));
+  drawFrame();
+  EXPECT_TRUE(vt::pixelNear(mineX, titleY, kInactive));
+  EXPECT_TRUE(vt::pixelNear(otherX, titleY, kInactive));
 
-  wt::ScreenTest::click(mineX, kTop + 100);  // the client area, not the title bar
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
-  EXPECT_TRUE(vt::near(vt::readPixel(mineX, titleY), kActive))
-      << vt::toString(vt::readPixel(mineX, titleY));
-  EXPECT_TRUE(vt::near(vt::readPixel(otherX, titleY), kInactive));
+  click(mineX, kTop + 100);  // the client area, not the title bar
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_TRUE(vt::pixelNear(mineX, titleY, kActive));
+  EXPECT_TRUE(vt::pixelNear(otherX, titleY, kInactive));
 
-  wt::ScreenTest::click(otherX, titleY);
-  drawScreen();
-  EXPECT_TRUE(vt::near(vt::readPixel(mineX, titleY), kInactive));
-  EXPECT_TRUE(vt::near(vt::readPixel(otherX, titleY), kActive))
-      << vt::toString(vt::readPixel(otherX, titleY));
+  click(otherX, titleY);
+  drawFrame();
+  EXPECT_TRUE(vt::pixelNear(mineX, titleY, kInactive));
+  EXPECT_TRUE(vt::pixelNear(otherX, titleY, kActive));
   EXPECT_FALSE(window_->getFont()->getBold()) << "bold is only on while the caption is drawn";
 }
 
@@ -218,14 +191,14 @@ TEST_P(MoveWithButton, TheTitleBarMovesTheWindowAndSnapsToTheOwnersEdges) {
   // Grabbed at local (100, 10): the window's left is the pointer's x minus 100.
   press(sx(100), sy(10), button);
   motion(100 + 30, 10 + 70);
-  EXPECT_EQ(geometryOf(window_), (Geometry{30, 70, 400, 200}));
+  EXPECT_EQ(boxOf(window_), (Box{30, 70, 400, 200}));
   motion(100 + 4, 10 + 5);  // within 4 of the left edge snaps; 5 from the top does not
-  EXPECT_EQ(geometryOf(window_), (Geometry{0, 5, 400, 200}));
+  EXPECT_EQ(boxOf(window_), (Box{0, 5, 400, 200}));
   motion(100 + 96, 10 + 196);  // the far edges are 100 and 200
-  EXPECT_EQ(geometryOf(window_), (Geometry{100, 200, 400, 200}));
+  EXPECT_EQ(boxOf(window_), (Box{100, 200, 400, 200}));
   release(100 + 96, 10 + 196, button);
   motion(100 + 50, 10 + 50);
-  EXPECT_EQ(geometryOf(window_), (Geometry{100, 200, 400, 200})) << "the release ends the move";
+  EXPECT_EQ(boxOf(window_), (Box{100, 200, 400, 200})) << "the release ends the move";
 }
 
 INSTANTIATE_TEST_SUITE_P(GlutButtons, MoveWithButton, ::testing::Values(0, 1, 2));
@@ -252,22 +225,22 @@ TEST_F(Window, ANestedWindowSnapsToTheOuterClientEdges) {
   auto* inner = new VWindow(window_);
   inner->setWidth(100);
   inner->setHeight(80);
-  ASSERT_EQ(geometryOf(inner), (Geometry{3, 27, 100, 80}));
+  ASSERT_EQ(boxOf(inner), (Box{3, 27, 100, 80}));
   const int grabX = sx(3 + 50), grabY = sy(27 + 10);
   press(grabX, grabY);
   motion(grabX + 30, grabY + 7);  // 7 below the client top: stays
-  EXPECT_EQ(geometryOf(inner), (Geometry{33, 34, 100, 80}));
+  EXPECT_EQ(boxOf(inner), (Box{33, 34, 100, 80}));
   motion(grabX + 291, grabY + 4);  // 3 short of the right edge (397 - 100), 4 below the top
-  EXPECT_EQ(geometryOf(inner), (Geometry{297, 27, 100, 80}));
+  EXPECT_EQ(boxOf(inner), (Box{297, 27, 100, 80}));
   release(grabX + 291, grabY + 4);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200})) << "the outer one stays";
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200})) << "the outer one stays";
 }
 
 TEST_F(Window, APressOnEitherButtonNeverStartsAMove) {
   for (VButton* b : {window_->getCloseButton(), window_->getMaximizeButton()}) {
     press(buttonX(b), buttonY(b));
     motion(buttonX(b) - 40, buttonY(b) + 30);
-    EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+    EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
     release(buttonX(b) - 40, buttonY(b) + 30);  // off the button: no click on it
   }
   EXPECT_FALSE(window_->getMaximized());
@@ -294,9 +267,9 @@ TEST_P(ResizeCorner, IsTheBottomRightTenByTenForTheLeftButtonOnly) {
   const int x = sx(400 - c.fromRight), y = sy(200 - c.fromBottom);
   press(x, y, c.button);
   motion(x - 100, y - 50);
-  const Geometry expected = c.resizes ? Geometry{kLeft, kTop, 300, 150}
-                                      : Geometry{kLeft, kTop, 400, 200};
-  EXPECT_EQ(geometryOf(window_), expected);
+  const Box expected = c.resizes ? Box{kLeft, kTop, 300, 150}
+                                      : Box{kLeft, kTop, 400, 200};
+  EXPECT_EQ(boxOf(window_), expected);
   release(x - 100, y - 50, c.button);
 }
 
@@ -311,14 +284,14 @@ TEST_F(Window, AResizeStopsAtTheMinimumAndAtTheOwnersRightAndBottomEdge) {
   const int cx = sx(391), cy = sy(191);
   press(cx, cy);
   motion(0, 0);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 60, 40}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 60, 40}));
   motion(900, 700);  // far outside the screen: the window still follows
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 500 - kLeft, 400 - kTop}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 500 - kLeft, 400 - kTop}));
   motion(cx + 5, cy + 6);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 405, 206}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 405, 206}));
   release(cx + 5, cy + 6);
   motion(cx - 50, cy - 50);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 405, 206})) << "the release ends it";
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 405, 206})) << "the release ends it";
   EXPECT_EQ(window_->getCloseButton()->getLeft(), 405 - 24) << "buttons follow the edge";
 }
 
@@ -328,7 +301,7 @@ TEST_F(Window, AResizeStopsAtTheMinimumResizeSizeEvenWithASmallerMinimum) {
   window_->setMinResizeWidth(100);
   window_->setMinResizeHeight(70);
   resizeTo(0, 0);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 100, 70}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 100, 70}));
 }
 
 TEST_F(Window, ASecondButtonPressedDuringAResizeEndsIt) {
@@ -341,56 +314,55 @@ TEST_F(Window, ASecondButtonPressedDuringAResizeEndsIt) {
   release(cx - 20, cy - 20, 2);
   motion(cx - 30, cy - 30);
   release(cx - 30, cy - 30);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 390, 190}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 390, 190}));
 }
 
 TEST_F(Window, ANotResizableWindowHasNoGripAndNoCornerButMovesAndMaximises) {
-  drawScreen();
+  drawFrame();
   // The grip's two white diagonals cross row 193 at x 392 and x 396.
-  EXPECT_TRUE(vt::near(pixelAt(392, 193), kWhite)) << vt::toString(pixelAt(392, 193));
-  EXPECT_TRUE(vt::near(pixelAt(396, 193), kWhite)) << vt::toString(pixelAt(396, 193));
-  EXPECT_TRUE(vt::near(pixelAt(394, 193), kBackground)) << vt::toString(pixelAt(394, 193));
-  EXPECT_TRUE(vt::near(pixelAt(388, 197), kWhite)) << vt::toString(pixelAt(388, 197));
+  EXPECT_TRUE(pixelNear(392, 193, kWhite));
+  EXPECT_TRUE(pixelNear(396, 193, kWhite));
+  EXPECT_TRUE(pixelNear(394, 193, kBackground));
+  EXPECT_TRUE(pixelNear(388, 197, kWhite));
 
   window_->setResizable(false);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
   for (int x : {388, 392, 394, 396}) {
     const int y = x == 388 ? 197 : 193;
-    EXPECT_TRUE(vt::near(pixelAt(x, y), kBackground)) << x << ": " << vt::toString(pixelAt(x, y));
+    EXPECT_TRUE(pixelNear(x, y, kBackground));
   }
 
   resizeTo(sx(300), sy(150));
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
   drag(sx(100), sy(10), sx(120), sy(30));
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft + 20, kTop + 20, 400, 200}));
-  clickButton(window_->getMaximizeButton());
-  EXPECT_EQ(geometryOf(window_), (Geometry{0, 0, 500, 400}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft + 20, kTop + 20, 400, 200}));
+  clickOn(window_->getMaximizeButton());
+  EXPECT_EQ(boxOf(window_), (Box{0, 0, 500, 400}));
 }
 
 // --- maximising ---------------------------------------------------------------------------
 
 TEST_F(Window, MaximisingFillsTheScreenAndRestoringBringsBackTheSavedGeometry) {
   for (int button : {0, 2}) {  // the click handler does not test the button
-    clickButton(window_->getMaximizeButton(), button);
+    clickOn(window_->getMaximizeButton(), button);
     EXPECT_TRUE(window_->getMaximized());
-    EXPECT_EQ(geometryOf(window_), (Geometry{0, 0, 500, 400}));
+    EXPECT_EQ(boxOf(window_), (Box{0, 0, 500, 400}));
     EXPECT_EQ(window_->getCloseButton()->getLeft(), 476);
-    clickButton(window_->getMaximizeButton(), button);
+    clickOn(window_->getMaximizeButton(), button);
     EXPECT_FALSE(window_->getMaximized());
-    EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+    EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
   }
 }
 
 TEST_F(Window, MovingOrResizingAMaximisedWindowKeepsTheGeometrySavedFirst) {
-  clickButton(window_->getMaximizeButton());
+  clickOn(window_->getMaximizeButton());
   resizeTo(300, 250);
-  EXPECT_EQ(geometryOf(window_), (Geometry{0, 0, 309, 259}));
+  EXPECT_EQ(boxOf(window_), (Box{0, 0, 309, 259}));
   drag(100, 10, 150, 70);
-  EXPECT_EQ(geometryOf(window_), (Geometry{50, 60, 309, 259}));
+  EXPECT_EQ(boxOf(window_), (Box{50, 60, 309, 259}));
   EXPECT_TRUE(window_->getMaximized());
-  clickButton(window_->getMaximizeButton());
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+  clickOn(window_->getMaximizeButton());
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
   EXPECT_FALSE(window_->getMaximized());
 }
 
@@ -401,21 +373,18 @@ TEST_F(Window, AWindowMaximisedInsideAnotherCoversItsFrameWithTheClientSize) {
   inner->getTitleBarColor()->set(1.0f, 0.0f, 0.0f, 1.0f);
   inner->getTitleBarColorInactive()->set(1.0f, 0.0f, 0.0f, 1.0f);
   VButton* max = inner->getMaximizeButton();
-  press(sx(3 + max->getLeft() + 5), sy(27 + max->getTop() + 5));
-  release(sx(3 + max->getLeft() + 5), sy(27 + max->getTop() + 5));
-  EXPECT_EQ(geometryOf(inner), (Geometry{0, 0, 400 - 6, 200 - 30}));
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  click(sx(3 + max->getLeft() + 5), sy(27 + max->getTop() + 5));
+  EXPECT_EQ(boxOf(inner), (Box{0, 0, 400 - 6, 200 - 30}));
+  EXPECT_EQ(drawFrame(), "");
   // The outer title bar is now under the inner one, right of the inner caption.
-  EXPECT_TRUE(vt::near(pixelAt(200, 10), vt::toRgb(1.0f, 0.0f, 0.0f)))
-      << vt::toString(pixelAt(200, 10));
+  EXPECT_TRUE(pixelNear(200, 10, vt::toRgb(1.0f, 0.0f, 0.0f)));
 }
 
 TEST_F(Window, SetMaximizedAloneMovesNothingAndTheNextClickRestoresToTheMinimum) {
   window_->setMaximized(true);
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
-  clickButton(window_->getMaximizeButton());
-  EXPECT_EQ(geometryOf(window_), (Geometry{0, 0, 60, 40}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
+  clickOn(window_->getMaximizeButton());
+  EXPECT_EQ(boxOf(window_), (Box{0, 0, 60, 40}));
   EXPECT_FALSE(window_->getMaximized());
 }
 
@@ -424,79 +393,73 @@ TEST_F(Window, SetMaximizedAloneMovesNothingAndTheNextClickRestoresToTheMinimum)
 class CloseWithButton : public Window, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CloseWithButton, FreesTheWindowWithItsChildrenBeforeTheNextDispatch) {
-  new Tracked(window_, &childDeleted_);
+  addChild(window_);
   VButton* close = window_->getCloseButton();
   press(buttonX(close), buttonY(close), GetParam());
   release(buttonX(close), buttonY(close), GetParam());
-  EXPECT_FALSE(childDeleted_) << "still alive until the routing that freed it has ended";
-  drawScreen();
-  EXPECT_TRUE(childDeleted_);
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_FALSE(logged("~child")) << "still alive until the routing that freed it has ended";
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_TRUE(logged("~child"));
   EXPECT_EQ(screen_->getFocusPath(), nullptr);
   EXPECT_EQ(screen_->getScreenFocusedWidget(), nullptr);
-  EXPECT_TRUE(vt::near(vt::readPixel(kLeft + 100, kTop + 10), kScreen));
-  EXPECT_TRUE(vt::near(vt::readPixel(kLeft + 200, kTop + 100), kScreen));
+  EXPECT_TRUE(vt::pixelNear(kLeft + 100, kTop + 10, kScreen));
+  EXPECT_TRUE(vt::pixelNear(kLeft + 200, kTop + 100, kScreen));
 }
 
 INSTANTIATE_TEST_SUITE_P(GlutButtons, CloseWithButton, ::testing::Values(0, 1, 2));
 
 TEST_F(Window, SpaceOrReturnOnAFocusedWindowButtonDoesNothing) {
-  new Tracked(window_, &childDeleted_);
+  addChild(window_);
   for (VButton* b : {window_->getCloseButton(), window_->getMaximizeButton()}) {
     // Pressed, then released away from it: focused, and never clicked.
     press(buttonX(b), buttonY(b));
     motion(sx(200), sy(100));
     release(sx(200), sy(100));
     ASSERT_EQ(screen_->getScreenFocusedWidget(), b);
-    for (unsigned char key : {' ', '\r'}) {
-      screen_->glutKeyboard(key, 0, 0);
-      screen_->glutKeyboardUp(key, 0, 0);
-    }
-    drawScreen();
+    type(" \r");  // each down and up
+    drawFrame();
   }
-  EXPECT_FALSE(childDeleted_);
+  EXPECT_FALSE(logged("~child"));
   EXPECT_FALSE(window_->getMaximized());
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
 }
 
 // --- coordinate box -----------------------------------------------------------------------
 
 TEST_F(Window, AMoveShowsItsPositionInATranslucentBoxAboveTheWindow) {
-  wt::SolidGlyphs solid;
+  vt::SolidGlyphs solid;
   press(sx(100), sy(10));
   motion(sx(100) + 50, sy(10) + 45);  // to (100, 105)
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
   // "move to (100,105)": 17 glyphs from (5, -25); the box spans (0, -27) to (214, -6).
-  EXPECT_TRUE(vt::near(pixelAt(0, -27), kBoxOverScreen)) << vt::toString(pixelAt(0, -27));
-  EXPECT_TRUE(vt::near(pixelAt(213, -7), kBoxOverScreen)) << vt::toString(pixelAt(213, -7));
-  EXPECT_TRUE(vt::near(pixelAt(214, -10), kScreen));
-  EXPECT_TRUE(vt::near(pixelAt(0, -28), kScreen));
-  EXPECT_TRUE(vt::near(pixelAt(5, -25), kWhite));
+  EXPECT_TRUE(pixelNear(0, -27, kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(213, -7, kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(214, -10, kScreen));
+  EXPECT_TRUE(pixelNear(0, -28, kScreen));
+  EXPECT_TRUE(pixelNear(5, -25, kWhite));
   const int lastTextColumn = 5 + 12 * 16 + 15;
-  EXPECT_TRUE(vt::near(pixelAt(lastTextColumn, -20), kWhite));
-  EXPECT_TRUE(vt::near(pixelAt(lastTextColumn + 1, -20), kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(lastTextColumn, -20, kWhite));
+  EXPECT_TRUE(pixelNear(lastTextColumn + 1, -20, kBoxOverScreen));
 
   release(sx(100), sy(10));
-  drawScreen();
-  EXPECT_TRUE(vt::near(pixelAt(2, -20), kScreen)) << "no box once the move has ended";
+  drawFrame();
+  EXPECT_TRUE(pixelNear(2, -20, kScreen)) << "no box once the move has ended";
 }
 
 TEST_F(Window, AResizeShowsTheSizeToTheRightOfTheWindowsBottom) {
   window_->setWidth(200);
   window_->setHeight(100);
-  wt::SolidGlyphs solid;
+  vt::SolidGlyphs solid;
   press(sx(195), sy(95));
   motion(sx(195) + 20, sy(95) + 10);  // 220 x 110
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
+  EXPECT_EQ(drawFrame(), "");
   // "resize to 220x110": 17 glyphs from (230, 100); the box spans (225, 98) to (439, 119).
-  EXPECT_TRUE(vt::near(pixelAt(225, 98), kBoxOverScreen)) << vt::toString(pixelAt(225, 98));
-  EXPECT_TRUE(vt::near(pixelAt(438, 118), kBoxOverScreen)) << vt::toString(pixelAt(438, 118));
-  EXPECT_TRUE(vt::near(pixelAt(224, 110), kScreen));
-  EXPECT_TRUE(vt::near(pixelAt(230, 100), kWhite));
-  EXPECT_TRUE(vt::near(pixelAt(230 + 12 * 16 + 15, 110), kWhite));
-  EXPECT_TRUE(vt::near(pixelAt(230 + 12 * 16 + 16, 110), kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(225, 98, kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(438, 118, kBoxOverScreen));
+  EXPECT_TRUE(pixelNear(224, 110, kScreen));
+  EXPECT_TRUE(pixelNear(230, 100, kWhite));
+  EXPECT_TRUE(pixelNear(230 + 12 * 16 + 15, 110, kWhite));
+  EXPECT_TRUE(pixelNear(230 + 12 * 16 + 16, 110, kBoxOverScreen));
   release(sx(215), sy(105));
 }
 
@@ -509,7 +472,7 @@ TEST(VWindowAlone, DrawsInactiveResizesUnboundedAndIgnoresMaximize) {
   window.setHeight(100);
   window.maximize();
   EXPECT_FALSE(window.getMaximized());
-  EXPECT_EQ(geometryOf(&window), (Geometry{0, 0, 200, 100}));
+  EXPECT_EQ(boxOf(&window), (Box{0, 0, 200, 100}));
 
   VEvent e;
   e.setType(etDraw);
@@ -526,8 +489,7 @@ TEST(VWindowAlone, DrawsInactiveResizesUnboundedAndIgnoresMaximize) {
   vt::FrameCheck check;
   window.event(&e);
   EXPECT_EQ(check.problems(), "");
-  EXPECT_TRUE(vt::near(vt::readPixel(20 + 120, 30 + 10), kInactive))
-      << vt::toString(vt::readPixel(20 + 120, 30 + 10));
+  EXPECT_TRUE(vt::pixelNear(20 + 120, 30 + 10, kInactive));
 
   e.setButton(mbLeft);
   e.setType(etMouseDown);
@@ -538,7 +500,7 @@ TEST(VWindowAlone, DrawsInactiveResizesUnboundedAndIgnoresMaximize) {
   e.setX(2000);
   e.setY(1500);
   window.event(&e);
-  EXPECT_EQ(geometryOf(&window), (Geometry{20, 30, 2000 - 20 + 5, 1500 - 30 + 5}));
+  EXPECT_EQ(boxOf(&window), (Box{20, 30, 2000 - 20 + 5, 1500 - 30 + 5}));
 }
 
 // --- handlers -----------------------------------------------------------------------------
@@ -554,15 +516,14 @@ TEST_F(Window, HandlersOnAButtonOutsideAWindowDoNothing) {
   drawCloseButtonHandler(b, nullptr);
   drawMaximizeButtonHandler(nullptr, nullptr);
   CloseButtonHandler(nullptr, nullptr);
-  wt::ScreenTest::click(5, 5);
-  drawScreen();
-  EXPECT_EQ(frameProblems_, "");
-  EXPECT_EQ(geometryOf(window_), (Geometry{kLeft, kTop, 400, 200}));
+  click(5, 5);
+  EXPECT_EQ(drawFrame(), "");
+  EXPECT_EQ(boxOf(window_), (Box{kLeft, kTop, 400, 200}));
 
-  new Tracked(panel, &childDeleted_);
+  addChild(panel);
   CloseButtonHandler(b, nullptr);  // frees the owner, window or not
-  drawScreen();
-  EXPECT_TRUE(childDeleted_);
+  drawFrame();
+  EXPECT_TRUE(logged("~child"));
 }
 
 // --- dump ---------------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 // WidgetTree: read-only views of a widget tree for tests: children in order, finding by type.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,25 +36,5 @@ T* captioned(VWidget* root, const std::string& caption) {
   }
   return nullptr;
 }
-
-// The widget's position in screen pixels: the sum of the Left and Top of it and its owners.
-struct ScreenPoint {
-  int x;
-  int y;
-};
-ScreenPoint screenOrigin(VWidget* w);
-
-// A widget's geometry in its owner's space, comparable and printable for test messages.
-struct Box {
-  int left;
-  int top;
-  int width;
-  int height;
-  bool operator==(const Box& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const Box& b);
-Box boxOf(VWidget* w);
 
 }  // namespace vt

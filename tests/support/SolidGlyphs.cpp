@@ -1,11 +1,14 @@
-// WindowTestUtil: the solid glyph sheet.
-#include "WindowTestUtil.h"
+// SolidGlyphs: the solid glyph sheet.
+#include "support/SolidGlyphs.h"
+
+#include <GL/gl.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "draw/DrawText.h"
 
-namespace wt {
+namespace vt {
 
 SolidGlyphs::SolidGlyphs() {
   const std::vector<std::uint8_t> white(16 * 16 * 4, 0xff);
@@ -22,4 +25,4 @@ SolidGlyphs::SolidGlyphs() {
 
 SolidGlyphs::~SolidGlyphs() { CTextDrawer::Destroy(); }
 
-}  // namespace wt
+}  // namespace vt

@@ -75,6 +75,18 @@ int VHostTimers::fireDue() {
   return ran;
 }
 
+namespace {
+
+long millisecondsUntil(VHostTimers::Clock::time_point due) {
+  const VHostTimers::Clock::duration left = due - VHostTimers::Clock::now();
+  if (left <= VHostTimers::Clock::duration::zero()) {
+    return 0;
+  }
+  return static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+}
+
+}  // namespace
+
 long VHostTimers::millisecondsToNext() const {
   if (Pending.empty()) {
     return -1;
@@ -83,11 +95,13 @@ long VHostTimers::millisecondsToNext() const {
   for (const Timer& t : Pending) {
     next = std::min(next, t.due);
   }
-  const Clock::duration left = next - Clock::now();
-  if (left <= Clock::duration::zero()) {
-    return 0;
-  }
-  return static_cast<long>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+  return millisecondsUntil(next);
+}
+
+long VHostTimers::millisecondsLeft(int timer) const {
+  const auto it = std::find_if(Pending.begin(), Pending.end(),
+                               [timer](const Timer& t) { return t.number == timer; });
+  return it == Pending.end() ? -1 : millisecondsUntil(it->due);
 }
 
 void VHostTimers::clear() { Pending.clear(); }

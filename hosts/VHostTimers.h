@@ -34,6 +34,9 @@ class VHostTimers {
   /// Milliseconds until the next pending timer is due, rounded up (0: one is due), or -1 when
   /// none is pending.
   long millisecondsToNext() const;
+  /// The same for one timer: -1 when it is not pending. A host whose own timers count coarser
+  /// time (GLUT's and SDL's whole milliseconds) asks it before firing, and waits the rest.
+  long millisecondsLeft(int timer) const;
   /// Forgets every pending timer: their callbacks will not run.
   void clear();
   bool empty() const;

@@ -110,10 +110,17 @@ int VGlutHost::startTimer(int milliseconds, TimerCallback callback, void* data) 
 // GLUT cannot take a timer back: it still calls fire, which finds the number gone.
 void VGlutHost::cancelTimer(int timer) { Input.timers().cancel(timer); }
 
+// GLUT counts whole milliseconds and may call a little early: the rest is waited again. The
+// walk ends with the one host that has the timer, whose callback may delete hosts.
 void VGlutHost::fire(int timer) {
-  // The walk ends with the one host that ran it, whose callback may delete hosts.
   for (VGlutHost* host : liveHosts()) {
-    if (host->Input.timers().fire(timer)) {
+    const long left = host->Input.timers().millisecondsLeft(timer);
+    if (left > 0) {
+      glutTimerFunc(static_cast<unsigned>(left), fire, timer);
+      return;
+    }
+    if (left == 0) {
+      host->Input.timers().fire(timer);
       return;
     }
   }

@@ -212,10 +212,21 @@ void VSdl2Host::cancelTimer(int timer) {
   Input.timers().cancel(timer);
 }
 
+// SDL counts whole milliseconds and may push a little early: the rest is waited again.
 bool VSdl2Host::fireTimer(int timer) {
-  if (SdlTimers.erase(timer) == 0) {
+  const auto pending = SdlTimers.find(timer);
+  if (pending == SdlTimers.end()) {
     return false;
   }
+  const long left = Input.timers().millisecondsLeft(timer);
+  if (left > 0) {
+    pending->second = SDL_AddTimer(static_cast<Uint32>(left), timerDue,
+                                   reinterpret_cast<void*>(static_cast<std::intptr_t>(timer)));
+    if (pending->second != 0) {
+      return true;
+    }
+  }
+  SdlTimers.erase(pending);
   Input.timers().fire(timer);
   return true;
 }

@@ -30,13 +30,6 @@ class Counter : public vt::ScreenFixture {
           static_cast<VCounter*>(w)->getValue());
     };
   }
-  // A press and release in the counter's middle, in window pixels.
-  void pressCounter(int button) {
-    const int x = 100 + counter_->getLeft() + counter_->getWidth() / 2;
-    const int y = 100 + counter_->getTop() + counter_->getHeight() / 2;
-    screen_->glutMouse(button, 0, x, y);
-    screen_->glutMouse(button, 1, x, y);
-  }
   VWindow* window_ = nullptr;
   VCounter* counter_ = nullptr;
   std::vector<int> changes_;
@@ -56,9 +49,9 @@ TEST_F(Counter, PressesAndKeysChangeTheNumberAndTellTheProgram) {
   };
   for (const Step& step : steps) {
     if (step.glutButton >= 0) {
-      pressCounter(step.glutButton);
+      clickOn(counter_, step.glutButton);
     } else {
-      screen_->glutKeyboard(step.key, 0, 0);
+      keyDown(step.key);
     }
     EXPECT_EQ(counter_->getValue(), step.value) << step.what;
   }
@@ -66,13 +59,13 @@ TEST_F(Counter, PressesAndKeysChangeTheNumberAndTellTheProgram) {
 }
 
 TEST_F(Counter, TakesTheFocusOnAPressAndKeysReachItOnlyThen) {
-  screen_->glutKeyboard('+', 0, 0);
+  keyDown('+');
   EXPECT_EQ(counter_->getValue(), 0);
-  pressCounter(0);
+  clickOn(counter_);
   EXPECT_TRUE(counter_->getFocused());
   EXPECT_EQ(screen_->getScreenFocusedWidget(), counter_);
   screen_->dropFocus();
-  screen_->glutKeyboard('+', 0, 0);
+  keyDown('+');
   EXPECT_EQ(counter_->getValue(), 1);
 }
 
@@ -89,10 +82,7 @@ TEST_F(Counter, SizesItselfToItsNumber) {
 
 TEST_F(Counter, DrawsItsNumberInsideARaisedThenSunkenBevel) {
   counter_->setValue(8);
-  vt::FrameCheck check;
-  vt::resetView();
-  screen_->glutDisplay();
-  EXPECT_EQ(check.problems(), "");
+  EXPECT_EQ(drawFrame(), "");
   const int x = 100 + counter_->getLeft();
   const int y = 100 + counter_->getTop();
   const int w = counter_->getWidth();
@@ -106,13 +96,11 @@ TEST_F(Counter, DrawsItsNumberInsideARaisedThenSunkenBevel) {
     }
   }
   EXPECT_GT(dark, 10);
-  const std::vector<std::uint8_t> raised = vt::readRegion(x - 1, y - 1, w + 2, h + 2);
+  const vt::Region raised = vt::readRegion(x - 1, y - 1, w + 2, h + 2);
 
-  pressCounter(0);  // focused now: the bevel sinks
+  clickOn(counter_);  // focused now: the bevel sinks
   counter_->setValue(8);
-  vt::resetView();
-  screen_->glutDisplay();
-  const std::vector<std::uint8_t> sunken = vt::readRegion(x - 1, y - 1, w + 2, h + 2);
+  const vt::Region sunken = frame(x - 1, y - 1, w + 2, h + 2);
   int changed = 0;
   int changedInside = 0;
   for (int row = 0; row < h + 2; ++row) {

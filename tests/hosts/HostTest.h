@@ -15,30 +15,27 @@
 
 namespace vt {
 
-// A focusable widget, taking every key, that turns each event it receives into a line:
+// A focusable recording widget, taking every key, whose events read as lines:
 // "down 0 at 30,40" (type, Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y)
 // for a key event.
-class SeenEvents : public VWidget {
+class SeenEvents : public RecordingWidget {
  public:
-  explicit SeenEvents(VWidget* owner) : VWidget(owner) {
-    Width = 200;
-    Height = 100;
+  explicit SeenEvents(VWidget* owner) : RecordingWidget(owner, "seen", 0, 0, 200, 100) {
+    focusable = true;
   }
-  bool processEvent(VEvent* e) override {
-    const VEventType t = e->getType();
-    const bool key = t == etKeyboard || t == etKeyboardUp || t == etSpecialKey;
-    seen_.push_back(typeName(t) + " " + std::to_string(key ? e->getKey() : e->getButton()) +
-                    " at " + std::to_string(e->getX()) + "," + std::to_string(e->getY()));
-    return false;
-  }
-  bool canFocus(VEvent*) override { return true; }
   // Takes every key, as a text field that also used Escape and the special keys would.
   bool takesText() override { return true; }
   bool takesKey(int, bool) override { return true; }
-  Lines take() { return std::exchange(seen_, {}); }  // the lines since the last call
-
- private:
-  Lines seen_;
+  // The lines since the last call.
+  Lines take() {
+    Lines lines;
+    for (const Seen& s : std::exchange(seen, {})) {
+      const bool key = s.type == etKeyboard || s.type == etKeyboardUp || s.type == etSpecialKey;
+      lines.push_back(typeName(s.type) + " " + std::to_string(key ? s.key : s.button) + " at " +
+                      std::to_string(s.x) + "," + std::to_string(s.y));
+    }
+    return lines;
+  }
 };
 
 // The widget is 200 by 100 at the screen's top-left corner and has the focus; the rest of the

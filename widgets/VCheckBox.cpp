@@ -47,6 +47,9 @@ bool VCheckBox::processMouseOwner(VEvent*) { return false; }
 bool VCheckBox::processEvent(VEvent* e) {
   if (e->getType() == etMouseDown) {
     State = (State == cbChecked) ? cbUnchecked : cbChecked;
+    if (onChange != nullptr) {
+      onChange(this, e);
+    }
   }
   return false;
 }

@@ -11,8 +11,9 @@ class VFont;
 enum VCheckBoxState : int { cbChecked = 0, cbUnchecked = 1 };
 
 /// Every mouse press inside the enabled box, with any button, flips State; the release, the
-/// click and every key change nothing, and there is no pressed look. There is no change handler:
-/// onMouseDown and onClick run after the flip and see the new state.
+/// click and every key change nothing, and there is no pressed look. onChange runs right after
+/// the flip (the program's setState runs none); onMouseDown and onClick run after it too and see
+/// the new state.
 ///
 /// Geometry: the caption starts BoxSize + 2 pixels from the left edge and is centred vertically
 /// on a box BoxSize high, while the image itself is always drawn 16 by 16 at the origin. After
@@ -26,6 +27,9 @@ class VCheckBox : public VWidget {
   VFont* Font;  ///< owned; a copy of the look and feel's font
 
  public:
+  /// After a press flipped the state; null for none.
+  VEventHandler onChange = nullptr;
+
   explicit VCheckBox(VWidget* owner);
   VCheckBox(const VCheckBox&) = delete;
   VCheckBox& operator=(const VCheckBox&) = delete;

@@ -32,7 +32,14 @@ bool VRadioButton::processEvent(VEvent* e) {
     return false;
   }
   if (RadioButtonGroup != nullptr) {
-    RadioButtonGroup->setAsSelected(this);
+    // A member's setState may change the membership or delete the group: the handler runs only
+    // when this button is still in the group it was pressed in.
+    VRadioButtonGroup* group = RadioButtonGroup;
+    const bool wasChecked = State == cbChecked;
+    group->setAsSelected(this);
+    if (!wasChecked && RadioButtonGroup == group && group->onChange != nullptr) {
+      group->onChange(this, e);
+    }
   } else {
     VCheckBox::processEvent(e);
   }

@@ -3,6 +3,8 @@
 
 #include <list>
 
+#include "../core/VWidget.h"
+
 class VRadioButton;
 
 /// A plain object owned by whoever created it; it never owns its members. Applications manage
@@ -14,6 +16,10 @@ class VRadioButtonGroup {
   std::list<VRadioButton*> Items;  ///< newest member first
 
  public:
+  /// After a press checked a member that was not checked, with that member; the program's
+  /// setAsSelected runs none. Null for none.
+  VEventHandler onChange = nullptr;
+
   VRadioButtonGroup();
   VRadioButtonGroup(const VRadioButtonGroup&) = delete;
   VRadioButtonGroup& operator=(const VRadioButtonGroup&) = delete;

@@ -198,6 +198,9 @@ void VWidget::draw(VEvent*) {}
 void VWidget::layout() {}
 bool VWidget::takesText() { return false; }
 bool VWidget::takesKey(int key, bool special) { return takesText() && !special && key != 27; }
+VHostServices* VWidget::getHostServices() {
+  return Owner != nullptr ? Owner->getHostServices() : nullptr;
+}
 bool VWidget::canDrag(VEvent*) { return false; }
 bool VWidget::processEvent(VEvent*) { return false; }
 bool VWidget::processMouseOwner(VEvent*) { return false; }

@@ -5,6 +5,7 @@
 
 #include "VEvent.h"
 
+class VHostServices;
 class VLookAndFeel;
 class VWidget;
 
@@ -175,6 +176,9 @@ class VWidget {
   /// keys to the scene.
   virtual bool takesText();
   virtual bool takesKey(int key, bool special);
+  /// What the host offers widgets (timers, the clipboard, ...): the screen's, asked for up the
+  /// owner chain; null for a tree without a screen or a screen without a host.
+  virtual VHostServices* getHostServices();
 
   /// Cuts the focus chain below this widget, depth first.
   void clearFocusPath();

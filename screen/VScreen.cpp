@@ -371,7 +371,7 @@ void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
 }
 
 void VScreen::setHostServices(VHostServices* services) { Services = services; }
-VHostServices* VScreen::getHostServices() const { return Services; }
+VHostServices* VScreen::getHostServices() { return Services; }
 
 int VScreen::startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   if (Services == nullptr || callback == nullptr) {

@@ -116,7 +116,7 @@ class VScreen : public VWidget {
   /// own and takes it off again when it goes; a program that hosts the screen by itself may
   /// install one of its own.
   void setHostServices(VHostServices* services);
-  VHostServices* getHostServices() const;
+  VHostServices* getHostServices() override;
 
   /// What widgets ask of the host, through its services. Without any: no timers (startTimer
   /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.

@@ -24,6 +24,7 @@
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
 #include "widgets/VSlider.h"
+#include "widgets/VSpinBox.h"
 #include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"

@@ -1,10 +1,14 @@
 // VLabel and VProgressBar: sizes, alignment and fills as pixels of a real frame.
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +16,7 @@
 #include "core/VSpecialKey.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
+#include "hosts/glut/VGlutHost.h"
 #include "support/GlTest.h"
 #include "support/ScreenFixture.h"
 #include "widgets/VCheckBox.h"
@@ -20,6 +25,7 @@
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
 #include "widgets/VSlider.h"
+#include "widgets/VSpinBox.h"
 
 namespace {
 
@@ -244,6 +250,84 @@ TEST_F(Panel, CheckBoxesAndRadioGroupsTellTheirChangesToOnChange) {
   clickOn(items[1]);  // already checked: no change
   clickOn(items[0]);
   EXPECT_EQ(heard, (std::vector<std::string>{"box 1", "two 0", "one 0"}));
+}
+
+// A spin box 80 by 20 at (100, 100), 1 to 10, value 3: its arrows span x 166 to 180, the up
+// arrow y 100 to 109, the down arrow below. GLUT's host serves its timers.
+class SpinBoxTest : public vt::ScreenFixture {
+ protected:
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    host_ = std::make_unique<VGlutHost>(screen_, hrProgram);
+    box_ = new VSpinBox(screen_);
+    box_->setLeft(100);
+    box_->setTop(100);
+    box_->setRange(1, 10);
+    box_->setValue(3);
+    box_->setUserData(&values_);
+    box_->onChange = [](VWidget* w, VEvent*) {
+      static_cast<std::vector<double>*>(w->getUserData())
+          ->push_back(static_cast<VSpinBox*>(w)->getValue());
+    };
+  }
+  void TearDown() override {
+    host_.reset();
+    ScreenFixture::TearDown();
+  }
+  std::unique_ptr<VGlutHost> host_;
+  VSpinBox* box_ = nullptr;
+  std::vector<double> values_;
+};
+
+TEST_F(SpinBoxTest, ArrowsAndKeysStepWithinTheRangeAndTypedTextCommitsClampedOrGoesBack) {
+  click(175, 103);                  // up
+  click(175, 115);                  // down
+  click(175, 115);
+  special(skDown);                  // the arrows' presses gave it the focus
+  for (int i = 0; i < 3; ++i) {
+    special(skDown);                // held at 1
+  }
+  EXPECT_EQ(values_, (std::vector<double>{4, 3, 2, 1}));
+  values_.clear();
+  const std::pair<const char*, double> typed[] = {
+      {"\b7\r", 7}, {"5\r", 10}, {"\b\b-\r", 10}, {"\b\b4.4\r", 4}, {"\b+x9\r", 9}};
+  for (const auto& [text, value] : typed) {
+    type(text);
+    EXPECT_EQ(box_->getValue(), value) << text;
+  }
+  EXPECT_EQ(values_, (std::vector<double>{7, 10, 4, 9}));  // typed text is appended; "-" is
+                                                            // no number: the value came back
+  type("2");                        // not committed yet
+  screen_->dropFocus();             // the focus goes: the next frame commits
+  EXPECT_EQ(box_->getText(), "92");
+  drawFrame();
+  EXPECT_EQ(box_->getValue(), 10);
+  EXPECT_EQ(box_->getText(), "10");
+}
+
+// Held, an arrow steps at the press, again no sooner than 400 ms later, then on; any release
+// ends it.
+TEST_F(SpinBoxTest, AHeldArrowRepeatsAfterItsDelayUntilReleased) {
+  box_->setRange(0, 1000);
+  box_->setValue(0);
+  const auto start = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::duration second{};
+  press(175, 103);
+  while (values_.size() < 4 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+    glutMainLoopEvent();
+    if (values_.size() == 2 && second == std::chrono::steady_clock::duration{}) {
+      second = std::chrono::steady_clock::now() - start;
+    }
+  }
+  ASSERT_EQ(values_.size(), 4u);
+  EXPECT_GE(second, std::chrono::milliseconds(400));
+  release(500, 500);                // elsewhere: still ends it
+  const double held = box_->getValue();
+  const auto after = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - after < std::chrono::milliseconds(300)) {
+    glutMainLoopEvent();
+  }
+  EXPECT_EQ(box_->getValue(), held);
 }
 
 }  // namespace

@@ -151,8 +151,13 @@ void VScreen::layout() { fitWindows(); }
 
 // A window keeps at least a title bar's height of its title bar's left end on the screen, so
 // the user can always take it again; a maximised window fills the screen as it did. Windows
-// move only when the screen's size leaves them out, never when it grows around them.
+// move only when the screen's size leaves them out, never when it grows around them. A screen
+// without pixels one way (a minimised window) moves no window: it has no place to keep them in.
 void VScreen::fitWindows() {
+  if (SizingBoth) {
+    return;
+  }
+  const bool sized = Width > 0 && Height > 0;
   for (VWidget* child : Children) {
     auto* window = dynamic_cast<VWindow*>(child);
     if (window == nullptr) {
@@ -163,6 +168,9 @@ void VScreen::fitWindows() {
                                         ClientBorderRight));
       window->setHeight(vuna::clampToInt(static_cast<long long>(Height) - ClientBorderTop -
                                          ClientBorderBottom));
+      continue;
+    }
+    if (!sized) {
       continue;
     }
     const int grip = window->getTitleBarHeight() > 0 ? window->getTitleBarHeight() : 1;
@@ -326,9 +334,14 @@ void VScreen::glutDisplay() {
 void VScreen::setBackgroundVisible(bool visible) { BackgroundVisible = visible; }
 bool VScreen::getBackgroundVisible() const { return BackgroundVisible; }
 
+// The windows are fitted once both sizes are in: between the two, the screen would have the new
+// width with the old height (10 before the first reshape) and push every window to the top.
 void VScreen::setSize(int width, int height) {
+  SizingBoth = true;
   setWidth(width);
+  SizingBoth = false;
   setHeight(height);
+  fitWindows();
 }
 
 void VScreen::setFramebufferSize(int width, int height) {

@@ -164,6 +164,7 @@ class VScreen : public VWidget {
   /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
   bool Dispatching = false;  ///< a sendEvent is in progress: nested ones delete nothing
+  bool SizingBoth = false;   ///< setSize is between its width and its height: no fitting yet
 
   bool BackgroundVisible = true;
   bool ContextServes = true;

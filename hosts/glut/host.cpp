@@ -44,8 +44,7 @@ void glutResize(int w, int h) {
   }
   VScreen::usePixelProjection(w, h, w, h);
   if (screen != nullptr) {
-    screen->setWidth(w);
-    screen->setHeight(h);
+    screen->setSize(w, h);
   }
 }
 

@@ -272,6 +272,15 @@ TEST_F(ProgramCalls, WindowsFollowTheScreensSize) {
   EXPECT_EQ(boxOf(far), (Box{177, 127, 200, 150}));
   maximised->maximize();
   EXPECT_EQ(boxOf(maximised), (Box{30, 30, 200, 150}));
+  // Before its first reshape a screen has the base's 20 by 10: the reshape's width and height
+  // count together, so a window placed while the scene was built stays where it was put.
+  auto* fresh = new VScreen(nullptr);
+  auto* placed = new VWindow(fresh);
+  placed->setLeft(20);
+  placed->setTop(20);
+  fresh->setSize(500, 400);
+  EXPECT_EQ(placed->getTop(), 20);
+  delete fresh;
 }
 
 // Building a long row lays each child out a fixed number of times, not once per later sibling,

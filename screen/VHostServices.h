@@ -11,6 +11,11 @@ enum VPointerShape { psArrow, psTextBeam, psResizeCorner, psHand };
 /// the screen with VScreen::setHostServices; widgets reach it through the screen's forwarding
 /// calls, which also serve a screen that has none. Every call is made on the host's loop
 /// thread, and every callback comes back on it, between events.
+///
+/// A widget cancels its pending timers when it goes. The adapters also forget a screen's
+/// pending timers when the screen is deleted (its widgets go after it has let go of its
+/// services); services of a program's own do the same, or outlive no screen whose widgets have
+/// timers pending.
 class VHostServices {
  public:
   typedef void (*TimerCallback)(void* data);

@@ -107,6 +107,13 @@ void VLookAndFeel::drawRect(float x, float y, float w, float h) {
   glVertex2f(x + w, y + h);
 }
 
+void VLookAndFeel::fillRect(float x, float y, float w, float h, VColor* color) {
+  color->setAsCurrent();
+  glBegin(GL_POLYGON);
+  drawRect(x, y, w, h);
+  glEnd();
+}
+
 void VLookAndFeel::drawTexture(unsigned int texID, int width, int height) {
   const GLfloat w = static_cast<GLfloat>(width);
   const GLfloat h = static_cast<GLfloat>(height);

@@ -60,6 +60,9 @@ class VLookAndFeel {
   /// Emits the corners (x, y + h), (x, y), (x + w, y), (x + w, y + h) as vertices only: the
   /// caller sets the colour and brackets them with glBegin/glEnd (GL_POLYGON, GL_LINE_LOOP).
   void drawRect(float x, float y, float w, float h);
+  /// Fills (x, y)-(x + w, y + h) in the colour (a GL_POLYGON of drawRect's corners); the colour
+  /// stays current.
+  void fillRect(float x, float y, float w, float h, VColor* color);
   /// Stretches the texture over (0, 0)-(width, height), multiplied by the current colour and
   /// blended by its alpha, the first stored row along the bottom edge. Texturing and blending
   /// end disabled.

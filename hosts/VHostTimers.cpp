@@ -18,6 +18,11 @@ int nextNumber() {
 VHostTimers::VHostTimers() : Alive(std::make_shared<bool>(true)) {}
 VHostTimers::~VHostTimers() { *Alive = false; }
 
+std::vector<VHostTimers::Timer>::const_iterator VHostTimers::find(int timer) const {
+  return std::find_if(Pending.begin(), Pending.end(),
+                      [timer](const Timer& t) { return t.number == timer; });
+}
+
 int VHostTimers::start(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   const int number = nextNumber();
   Pending.push_back(
@@ -27,8 +32,7 @@ int VHostTimers::start(int milliseconds, VHostServices::TimerCallback callback, 
 }
 
 bool VHostTimers::cancel(int timer) {
-  const auto it = std::find_if(Pending.begin(), Pending.end(),
-                               [timer](const Timer& t) { return t.number == timer; });
+  const auto it = find(timer);
   if (it == Pending.end()) {
     return false;
   }
@@ -39,8 +43,7 @@ bool VHostTimers::cancel(int timer) {
 // Taken off the list before its callback runs: the callback may start the timer anew, cancel
 // others or fire none.
 bool VHostTimers::fire(int timer) {
-  const auto it = std::find_if(Pending.begin(), Pending.end(),
-                               [timer](const Timer& t) { return t.number == timer; });
+  const auto it = find(timer);
   if (it == Pending.end()) {
     return false;
   }
@@ -99,8 +102,7 @@ long VHostTimers::millisecondsToNext() const {
 }
 
 long VHostTimers::millisecondsLeft(int timer) const {
-  const auto it = std::find_if(Pending.begin(), Pending.end(),
-                               [timer](const Timer& t) { return t.number == timer; });
+  const auto it = find(timer);
   return it == Pending.end() ? -1 : millisecondsUntil(it->due);
 }
 

@@ -48,6 +48,9 @@ class VHostTimers {
     VHostServices::TimerCallback callback;
     void* data;
   };
+  /// The pending timer of that number, or Pending.end(); erase takes it as it is.
+  std::vector<Timer>::const_iterator find(int timer) const;
+
   std::vector<Timer> Pending;
   std::shared_ptr<bool> Alive;  ///< false once destroyed, for a fireDue that outlives it
 };

@@ -15,8 +15,7 @@
 
 VProgressBar::VProgressBar(VWidget* owner)
     : VWidget(owner),
-      Minimum(0),
-      Maximum(100),
+      Range(0, 100, 0),
       Value(0),
       ShowPercentage(false),
       Font(new VFont()) {
@@ -41,13 +40,7 @@ void VProgressBar::Init() {
 bool VProgressBar::canDrag(VEvent*) { return false; }
 bool VProgressBar::canFocus(VEvent*) { return false; }
 
-double VProgressBar::getFraction() {
-  const double span = Maximum - Minimum;
-  if (!(span > 0)) {
-    return 0;
-  }
-  return std::clamp((Value - Minimum) / span, 0.0, 1.0);
-}
+double VProgressBar::getFraction() { return Range.fraction(Value); }
 
 std::string VProgressBar::getPercentageText() {
   return std::to_string(static_cast<int>(std::lround(getFraction() * 100))) + "%";
@@ -59,17 +52,11 @@ void VProgressBar::draw(VEvent*) {
   }
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
-  LookAndFeel->getBackGroundColor()->setAsCurrent();
-  glBegin(GL_POLYGON);
-  LookAndFeel->drawRect(1.0f, 1.0f, w - 2.0f, h - 2.0f);
-  glEnd();
+  LookAndFeel->fillRect(1.0f, 1.0f, w - 2.0f, h - 2.0f, LookAndFeel->getBackGroundColor());
   const double inside = std::max(0.0, static_cast<double>(Width) - 2.0);
   const float filled = static_cast<float>(std::floor(inside * getFraction()));
   if (filled > 0) {
-    LookAndFeel->getHighlightColor()->setAsCurrent();
-    glBegin(GL_POLYGON);
-    LookAndFeel->drawRect(1.0f, 1.0f, filled, h - 2.0f);
-    glEnd();
+    LookAndFeel->fillRect(1.0f, 1.0f, filled, h - 2.0f, LookAndFeel->getHighlightColor());
   }
   LookAndFeel->drawBevel(0.0f, 0.0f, w, h, bsDown);
   if (ShowPercentage) {
@@ -81,28 +68,22 @@ void VProgressBar::draw(VEvent*) {
   }
 }
 
-double VProgressBar::getMinimum() { return Minimum; }
-double VProgressBar::getMaximum() { return Maximum; }
+double VProgressBar::getMinimum() { return Range.getMinimum(); }
+double VProgressBar::getMaximum() { return Range.getMaximum(); }
 double VProgressBar::getValue() { return Value; }
 
 void VProgressBar::setRange(double minimum, double maximum) {
-  if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
-    return;
+  if (Range.set(minimum, maximum)) {
+    Value = Range.normalised(Value);
+    redraw();
   }
-  if (maximum < minimum) {
-    std::swap(minimum, maximum);
-  }
-  Minimum = minimum;
-  Maximum = maximum;
-  Value = std::clamp(Value, Minimum, Maximum);
-  redraw();
 }
 
 void VProgressBar::setValue(double newValue) {
   if (!std::isfinite(newValue)) {
     return;
   }
-  Value = std::clamp(newValue, Minimum, Maximum);
+  Value = Range.normalised(newValue);
   redraw();
 }
 
@@ -117,8 +98,8 @@ VFont* VProgressBar::getFont() { return Font; }
 
 void VProgressBar::print() {
   std::cout << "Class : VProgressBar" << std::endl;
-  std::cout << "Minimum = " << Minimum << std::endl;
-  std::cout << "Maximum = " << Maximum << std::endl;
+  std::cout << "Minimum = " << Range.getMinimum() << std::endl;
+  std::cout << "Maximum = " << Range.getMaximum() << std::endl;
   std::cout << "Value = " << Value << std::endl;
   std::cout << "ShowPercentage = " << ShowPercentage << std::endl;
 }

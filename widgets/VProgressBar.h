@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "../core/VRange.h"
 #include "../core/VWidget.h"
 
 class VFont;
@@ -18,8 +19,7 @@ class VFont;
 /// an infinity) is ignored. An empty range (both ends equal) shows an empty bar at 0%.
 class VProgressBar : public VWidget {
  protected:
-  double Minimum;
-  double Maximum;
+  VRange Range;  ///< 0 to 100 at first; no step
   double Value;
   bool ShowPercentage;
   VFont* Font;  ///< owned; a copy of the look and feel's font

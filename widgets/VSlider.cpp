@@ -23,9 +23,7 @@ constexpr int kGrooveHeight = 4;
 
 VSlider::VSlider(VWidget* owner)
     : VWidget(owner),
-      Minimum(0),
-      Maximum(100),
-      Step(1),
+      Range(0, 100, 1),
       Value(0),
       Grabbed(false),
       GrabOffset(0),
@@ -58,33 +56,27 @@ bool VSlider::takesKey(int key, bool special) {
 
 // --- values -------------------------------------------------------------------------------------
 
-double VSlider::normalised(double v) {
-  if (Step > 0) {
-    v = Minimum + std::round((v - Minimum) / Step) * Step;
-  }
-  return std::clamp(v, Minimum, Maximum);
+double VSlider::keyStep() {
+  return Range.getStep() > 0 ? Range.getStep() : (Range.getMaximum() - Range.getMinimum()) / 100;
 }
-
-double VSlider::keyStep() { return Step > 0 ? Step : (Maximum - Minimum) / 100; }
 
 double VSlider::valueAt(int centre) {
   const double travel = static_cast<double>(Width) - kKnobWidth;
   if (!(travel > 0)) {
-    return Minimum;
+    return Range.getMinimum();
   }
-  const double share = (static_cast<double>(centre) - kHalfKnob) / travel;
-  return normalised(Minimum + std::clamp(share, 0.0, 1.0) * (Maximum - Minimum));
+  const double share = std::clamp((static_cast<double>(centre) - kHalfKnob) / travel, 0.0, 1.0);
+  return Range.normalised(Range.getMinimum() +
+                          share * (Range.getMaximum() - Range.getMinimum()));
 }
 
 int VSlider::getKnobCentre() {
   const double travel = std::max(0.0, static_cast<double>(Width) - kKnobWidth);
-  const double span = Maximum - Minimum;
-  const double share = span > 0 ? (Value - Minimum) / span : 0;
-  return vuna::toIntClamped(std::round(kHalfKnob + share * travel));
+  return vuna::toIntClamped(std::round(kHalfKnob + Range.fraction(Value) * travel));
 }
 
 void VSlider::change(double v, VEvent* e) {
-  v = normalised(v);
+  v = Range.normalised(v);
   if (v == Value) {
     return;
   }
@@ -127,8 +119,8 @@ bool VSlider::processEvent(VEvent* e) {
         case skRight: case skUp: v += keyStep(); break;
         case skPageDown: v -= 10 * keyStep(); break;
         case skPageUp: v += 10 * keyStep(); break;
-        case skHome: v = Minimum; break;
-        case skEnd: v = Maximum; break;
+        case skHome: v = Range.getMinimum(); break;
+        case skEnd: v = Range.getMaximum(); break;
         default: return false;
       }
       change(v, e);
@@ -181,10 +173,7 @@ void VSlider::draw(VEvent* e) {
   LookAndFeel->drawBevel(0.0f, grooveTop, w, kGrooveHeight, Enabled ? bsDown : bsDisabled);
 
   const float left = static_cast<float>(getKnobCentre() - kHalfKnob);
-  LookAndFeel->getBackGroundColor()->setAsCurrent();
-  glBegin(GL_POLYGON);
-  LookAndFeel->drawRect(left, 0.0f, kKnobWidth, h);
-  glEnd();
+  LookAndFeel->fillRect(left, 0.0f, kKnobWidth, h, LookAndFeel->getBackGroundColor());
   LookAndFeel->drawBevel(left, 0.0f, kKnobWidth, h, look);
   if (getFocused()) {
     LookAndFeel->getHighlightColor()->setAsCurrent();
@@ -196,45 +185,35 @@ void VSlider::draw(VEvent* e) {
 
 // --- properties ---------------------------------------------------------------------------------
 
-double VSlider::getMinimum() { return Minimum; }
-double VSlider::getMaximum() { return Maximum; }
-double VSlider::getStep() { return Step; }
+double VSlider::getMinimum() { return Range.getMinimum(); }
+double VSlider::getMaximum() { return Range.getMaximum(); }
+double VSlider::getStep() { return Range.getStep(); }
 double VSlider::getValue() { return Value; }
 
 void VSlider::setRange(double minimum, double maximum) {
-  if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
-    return;
+  if (Range.set(minimum, maximum)) {
+    setValue(Value);
   }
-  if (maximum < minimum) {
-    std::swap(minimum, maximum);
-  }
-  Minimum = minimum;
-  Maximum = maximum;
-  Value = normalised(Value);
-  redraw();
 }
 
 void VSlider::setStep(double newValue) {
-  if (std::isnan(newValue)) {
-    return;
+  if (Range.setStep(newValue)) {
+    setValue(Value);
   }
-  Step = std::isfinite(newValue) && newValue > 0 ? newValue : 0;
-  Value = normalised(Value);
-  redraw();
 }
 
 void VSlider::setValue(double newValue) {
   if (!std::isfinite(newValue)) {
     return;
   }
-  Value = normalised(newValue);
+  Value = Range.normalised(newValue);
   redraw();
 }
 
 void VSlider::print() {
   std::cout << "Class : VSlider" << std::endl;
-  std::cout << "Minimum = " << Minimum << std::endl;
-  std::cout << "Maximum = " << Maximum << std::endl;
-  std::cout << "Step = " << Step << std::endl;
+  std::cout << "Minimum = " << Range.getMinimum() << std::endl;
+  std::cout << "Maximum = " << Range.getMaximum() << std::endl;
+  std::cout << "Step = " << Range.getStep() << std::endl;
   std::cout << "Value = " << Value << std::endl;
 }

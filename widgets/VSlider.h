@@ -1,6 +1,7 @@
 // VSlider: a value between a minimum and a maximum, set by dragging a knob along a track.
 #pragma once
 
+#include "../core/VRange.h"
 #include "../core/VWidget.h"
 
 /// Horizontal. The knob is 10 pixels wide and as high as the slider; its centre travels from 5
@@ -21,9 +22,7 @@
 /// round is taken with them swapped.
 class VSlider : public VWidget {
  protected:
-  double Minimum;
-  double Maximum;
-  double Step;
+  VRange Range;  ///< 0 to 100 at first, step 1
   double Value;
   bool Grabbed;               ///< a drag of the knob runs
   int GrabOffset;             ///< pointer minus knob centre when it was taken
@@ -62,7 +61,6 @@ class VSlider : public VWidget {
 
  private:
   double valueAt(int centre);
-  double normalised(double v);
   double keyStep();
   /// Stores v (normalised) and runs onChange when it changed.
   void change(double v, VEvent* e);

@@ -33,9 +33,7 @@ bool editsText(int key) {
 
 VSpinBox::VSpinBox(VWidget* owner)
     : VWidget(owner),
-      Minimum(0),
-      Maximum(100),
-      Step(1),
+      Range(0, 100, 1),
       Decimals(0),
       Value(0),
       Text("0"),
@@ -74,13 +72,6 @@ bool VSpinBox::takesKey(int key, bool special) {
 
 // --- values -------------------------------------------------------------------------------------
 
-double VSpinBox::normalised(double v) {
-  if (Step > 0) {
-    v = Minimum + std::round((v - Minimum) / Step) * Step;
-  }
-  return std::clamp(v, Minimum, Maximum);
-}
-
 std::string VSpinBox::format(double v) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", Decimals, v);
@@ -88,7 +79,7 @@ std::string VSpinBox::format(double v) {
 }
 
 void VSpinBox::change(double v, VEvent* e) {
-  v = normalised(v);
+  v = Range.normalised(v);
   Editing = false;
   Text = format(v);
   redraw();
@@ -105,7 +96,7 @@ void VSpinBox::stepBy(int steps, VEvent* e) {
   if (Editing) {
     commit(e);
   }
-  change(Value + steps * (Step > 0 ? Step : 1.0), e);
+  change(Value + steps * (Range.getStep() > 0 ? Range.getStep() : 1.0), e);
 }
 
 // The whole text must be a finite number; otherwise the shown value comes back.
@@ -211,10 +202,7 @@ void VSpinBox::draw(VEvent* e) {
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
   const float field = static_cast<float>(std::max(0, Width - kArrowWidth));
-  LookAndFeel->getBackGroundColor()->setAsCurrent();
-  glBegin(GL_POLYGON);
-  LookAndFeel->drawRect(0.0f, 0.0f, w, h);
-  glEnd();
+  LookAndFeel->fillRect(0.0f, 0.0f, w, h, LookAndFeel->getBackGroundColor());
   LookAndFeel->drawBevel(0.0f, 0.0f, field, h, Enabled ? bsDown : bsDisabled);
   if (getFocused()) {
     LookAndFeel->getHighlightColor()->setAsCurrent();
@@ -247,32 +235,24 @@ void VSpinBox::draw(VEvent* e) {
 
 // --- properties ---------------------------------------------------------------------------------
 
-double VSpinBox::getMinimum() { return Minimum; }
-double VSpinBox::getMaximum() { return Maximum; }
-double VSpinBox::getStep() { return Step; }
+double VSpinBox::getMinimum() { return Range.getMinimum(); }
+double VSpinBox::getMaximum() { return Range.getMaximum(); }
+double VSpinBox::getStep() { return Range.getStep(); }
 int VSpinBox::getDecimals() { return Decimals; }
 double VSpinBox::getValue() { return Value; }
 std::string VSpinBox::getText() { return Text; }
 VFont* VSpinBox::getFont() { return Font; }
 
 void VSpinBox::setRange(double minimum, double maximum) {
-  if (!std::isfinite(minimum) || !std::isfinite(maximum)) {
-    return;
+  if (Range.set(minimum, maximum)) {
+    setValue(Value);
   }
-  if (maximum < minimum) {
-    std::swap(minimum, maximum);
-  }
-  Minimum = minimum;
-  Maximum = maximum;
-  setValue(Value);
 }
 
 void VSpinBox::setStep(double newValue) {
-  if (std::isnan(newValue)) {
-    return;
+  if (Range.setStep(newValue)) {
+    setValue(Value);
   }
-  Step = std::isfinite(newValue) && newValue > 0 ? newValue : 0;
-  setValue(Value);
 }
 
 void VSpinBox::setDecimals(int newValue) {
@@ -284,7 +264,7 @@ void VSpinBox::setValue(double newValue) {
   if (!std::isfinite(newValue)) {
     return;
   }
-  Value = normalised(newValue);
+  Value = Range.normalised(newValue);
   Editing = false;
   Text = format(Value);
   redraw();
@@ -292,9 +272,9 @@ void VSpinBox::setValue(double newValue) {
 
 void VSpinBox::print() {
   std::cout << "Class : VSpinBox" << std::endl;
-  std::cout << "Minimum = " << Minimum << std::endl;
-  std::cout << "Maximum = " << Maximum << std::endl;
-  std::cout << "Step = " << Step << std::endl;
+  std::cout << "Minimum = " << Range.getMinimum() << std::endl;
+  std::cout << "Maximum = " << Range.getMaximum() << std::endl;
+  std::cout << "Step = " << Range.getStep() << std::endl;
   std::cout << "Decimals = " << Decimals << std::endl;
   std::cout << "Value = " << Value << std::endl;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "../core/VRange.h"
 #include "../core/VWidget.h"
 
 class VFont;
@@ -22,9 +23,7 @@ class VFont;
 /// Numbers that are none are ignored; a range with its ends the wrong way round is swapped.
 class VSpinBox : public VWidget {
  protected:
-  double Minimum;
-  double Maximum;
-  double Step;
+  VRange Range;  ///< 0 to 100 at first, step 1
   int Decimals;
   double Value;
   std::string Text;  ///< what the field shows: the value, or the text being edited
@@ -74,7 +73,6 @@ class VSpinBox : public VWidget {
 
  private:
   static void repeat(void* self);
-  double normalised(double v);
   std::string format(double v);
   void change(double v, VEvent* e);
   void stepBy(int steps, VEvent* e);

@@ -153,6 +153,20 @@ end_with_escape() {
   expect_exit "Escape"
 }
 
+# expect_idle WHAT: over 5 s the program spends no CPU time, in itself or in the kernel for it
+# (utime and stime, fields 14 and 15 of /proc/PID/stat, in clock ticks): its loop waits.
+expect_idle() {
+  local before after
+  before=$(awk '{ print $14 + $15 }' "/proc/$e2e_pid/stat")
+  sleep 5
+  after=$(awk '{ print $14 + $15 }' "/proc/$e2e_pid/stat")
+  if [ "$after" -eq "$before" ]; then
+    pass "idle for 5 s $1 the program used no CPU time"
+  else
+    fail "idle for 5 s $1 the program used $((after - before)) ticks"
+  fi
+}
+
 # expect_exit WHAT: the program ends within 10 s with status 0.
 expect_exit() {
   local status=0

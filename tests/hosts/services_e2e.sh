@@ -46,15 +46,7 @@ timers)
   else
     pass "the cancelled timer never fired"
   fi
-  cpu() { awk '{ print $14 + $15 }' "/proc/$e2e_pid/stat"; }
-  before=$(cpu)
-  sleep 5
-  after=$(cpu)
-  if [ "$after" -eq "$before" ]; then
-    pass "idle for 5 s after its timers the program used no CPU time"
-  else
-    fail "idle for 5 s after its timers the program used $((after - before)) ticks"
-  fi
+  expect_idle "after its timers"
   ;;
 clipboard)
   start_program "$title" 200x100

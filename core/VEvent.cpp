@@ -24,6 +24,8 @@ void VEvent::copyFrom(VEvent* source) {
   setX(source->getX());
   setY(source->getY());
   setKey(source->getKey());
+  WheelX = source->WheelX;
+  WheelY = source->WheelY;
 }
 
 void VEvent::print() {

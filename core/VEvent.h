@@ -10,7 +10,8 @@ enum VEventType : int {
   etMouseClick = 4,   // sent right after every etMouseUp, at the same place
   etKeyboard = 5,     // a character key went down
   etKeyboardUp = 6,   // a character key went up
-  etSpecialKey = 7    // a non-character key (arrows, function keys ...) went down
+  etSpecialKey = 7,   // a non-character key (arrows, function keys ...) went down
+  etMouseWheel = 8    // the wheel turned: getWheelX and getWheelY say how far
 };
 
 enum VMouseButton : int { mbLeft = 0, mbCenter = 1, mbRight = 2 };
@@ -18,6 +19,8 @@ enum VMouseButton : int { mbLeft = 0, mbCenter = 1, mbRight = 2 };
 /// X and Y are in the space of whichever widget is looking at the event: window pixels when it
 /// leaves the screen, rewritten step by step while it travels down the tree and put back after.
 /// Key is the character code 0..255 for key events, the GLUT special-key code for etSpecialKey.
+/// WheelX and WheelY are the steps of an etMouseWheel: positive to the right and away from the
+/// user (up), negative the other ways; other events leave them as they were.
 class VEvent {
  protected:
   VEventType Type;
@@ -25,6 +28,8 @@ class VEvent {
   int X;
   int Y;
   int Key;
+  int WheelX = 0;
+  int WheelY = 0;
 
  public:
   VEvent();
@@ -41,8 +46,15 @@ class VEvent {
   virtual void setKey(int newValue);
   virtual ~VEvent();
 
-  /// Copies the five fields through source's getters and this event's setters.
+  int getWheelX() const { return WheelX; }
+  void setWheelX(int steps) { WheelX = steps; }
+  int getWheelY() const { return WheelY; }
+  void setWheelY(int steps) { WheelY = steps; }
+
+  /// Copies the five fields through source's getters and this event's setters, and the wheel's
+  /// steps.
   void copyFrom(VEvent* source);
-  /// Writes "Class : VEvent" and one "Field = value" line per field to standard output.
+  /// Writes "Class : VEvent" and one "Field = value" line for each of the five fields to
+  /// standard output.
   void print();
 };

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <iostream>
+#include <unordered_map>
 #include <vector>
 
 #include "core/VClamp.h"
@@ -55,6 +56,18 @@ VWidget::VWidget(VWidget* owner)
 
 unsigned long VWidget::MouseReleases = 0;
 void (*VWidget::DropFromQueue)(VWidget* screen, VWidget* w) = nullptr;
+void (*VWidget::TooltipGone)(VWidget* w) = nullptr;
+
+namespace {
+
+// The tooltips, out of the widgets: few widgets have one, and every widget stays as small as
+// the routing walks want it.
+std::unordered_map<const VWidget*, std::string>& tooltips() {
+  static std::unordered_map<const VWidget*, std::string> table;
+  return table;
+}
+
+}  // namespace
 
 // A walk over Children in progress: Next is the entry it visits next, Children.end() when
 // none is left. Walks nest (a handler routes into the same list), innermost first.
@@ -70,6 +83,9 @@ VWidget::~VWidget() {
   }
   if (QueuedIn != nullptr && DropFromQueue != nullptr) {
     DropFromQueue(QueuedIn, this);
+  }
+  if (HasTooltip) {
+    setTooltip(std::string());
   }
   freeChildren();
   VWidget::CleanUp();
@@ -197,6 +213,29 @@ bool VWidget::isInFront(VWidget* child) { return !Children.empty() && Children.f
 void VWidget::draw(VEvent*) {}
 void VWidget::layout() {}
 bool VWidget::takesText() { return false; }
+bool VWidget::processWheel(VEvent*) { return false; }
+
+// A widget being deleted leaves the table, and the screen showing its tooltip hides it.
+void VWidget::setTooltip(const std::string& text) {
+  if (text.empty()) {
+    if (HasTooltip) {
+      tooltips().erase(this);
+      HasTooltip = false;
+      if (TooltipGone != nullptr) {
+        TooltipGone(this);
+      }
+    }
+    return;
+  }
+  tooltips()[this] = text;
+  HasTooltip = true;
+}
+
+std::string VWidget::getTooltip() const {
+  return HasTooltip ? tooltips().at(this) : std::string();
+}
+
+bool VWidget::anyTooltips() { return !tooltips().empty(); }
 bool VWidget::takesKey(int key, bool special) { return takesText() && !special && key != 27; }
 VHostServices* VWidget::getHostServices() {
   return Owner != nullptr ? Owner->getHostServices() : nullptr;
@@ -339,7 +378,59 @@ bool VWidget::event(VEvent* e) {
   if (!Enabled) {
     return false;
   }
+  if (type == etMouseWheel) {
+    return routeWheel(e) != wrMissed;
+  }
   return handleMouseEvent(e);
+}
+
+// Like a press, the wheel goes to the frontmost child under the pointer, depth first, and a
+// child that contains the point ends the search among its siblings whether or not it takes the
+// step: a step over a window never reaches the window behind it. Unlike a press it changes no
+// focus, no front position and no drag, and the owners on the way are offered it only after
+// their children, innermost first.
+VWidget::WheelResult VWidget::routeWheel(VEvent* e, bool* childHit) {
+  if (!Visible || !Enabled) {
+    return wrMissed;
+  }
+  if (PendingLayout != nullptr) {
+    layoutIfPending();
+  }
+  const int x = e->getX();
+  const int y = e->getY();
+  const int lx = vuna::subClamped(x, Left);
+  const int ly = vuna::subClamped(y, Top);
+  WheelResult below = wrMissed;
+  if (!Children.empty()) {
+    e->setX(lx);
+    e->setY(ly);
+    ChildWalk walk{Children.begin(), false, Walks};
+    Walks = &walk;
+    while (walk.Next != Children.end() && below == wrMissed) {
+      VWidget* child = *walk.Next;
+      ++walk.Next;
+      below = child->routeWheel(e);
+    }
+    Walks = walk.Outer;
+    e->setX(x);
+    e->setY(y);
+  }
+  if (childHit != nullptr) {
+    *childHit = below != wrMissed;
+  }
+  if (below == wrTaken) {
+    return wrTaken;
+  }
+  const bool inside = lx >= 0 && ly >= 0 && lx <= Width && ly <= Height;
+  if (below == wrMissed && !inside) {
+    return wrMissed;
+  }
+  const bool taken = processWheel(e);
+  if (onMouseWheel != nullptr) {
+    onMouseWheel(this, e);
+    return wrTaken;
+  }
+  return taken ? wrTaken : wrHit;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <list>
+#include <string>
 
 #include "VEvent.h"
 
@@ -37,6 +38,7 @@ class VWidget {
   bool Enabled;   ///< false: drawn, but receives no input
   bool Visible;   ///< false: neither drawn nor routed to, whole subtree included
   bool Dragging;
+  bool HasTooltip = false;  ///< the text is in the tooltip table (see setTooltip)
   /// A list because the routing walk holds positions in it while handlers run: insertion at the
   /// front (a handler opening a window) and removal of other entries keep those positions valid.
   std::list<VWidget*> Children;
@@ -67,6 +69,7 @@ class VWidget {
   VWidget* QueuedIn;
   void* UserData = nullptr;
   friend class VScreen;
+  friend class VTooltip;
 
  protected:
   int MinWidth;
@@ -87,6 +90,9 @@ class VWidget {
   VEventHandler onKey;
   VEventHandler onCustomDraw;
   VResizeHandler onResize;
+  /// Called when a wheel step over the widget reaches it (see processWheel); setting it makes
+  /// the widget take every wheel step that reaches it.
+  VEventHandler onMouseWheel = nullptr;
 
   explicit VWidget(VWidget* owner);
 
@@ -179,6 +185,19 @@ class VWidget {
   /// What the host offers widgets (timers, the clipboard, ...): the screen's, asked for up the
   /// owner chain; null for a tree without a screen or a screen without a host.
   virtual VHostServices* getHostServices();
+  /// A wheel step (etMouseWheel, X and Y in the owner's space) offered to this widget: first to
+  /// the deepest enabled, visible widget under the pointer, then to its owners in turn, until
+  /// one takes it (answers true, or has onMouseWheel). The wheel never presses, raises or
+  /// focuses anything. None of the classic controls take it.
+  virtual bool processWheel(VEvent* e);
+
+  /// The hint shown when the pointer rests over the widget (lines split at '\n'); empty for
+  /// none, the default. The screen shows it (see VScreen::glutPassiveMotion).
+  void setTooltip(const std::string& text);
+  std::string getTooltip() const;
+  /// Does any widget in the process have a tooltip? Hosts pass the pointer's passive motion to
+  /// their screen only while one does.
+  static bool anyTooltips();
 
   /// Cuts the focus chain below this widget, depth first.
   void clearFocusPath();
@@ -211,6 +230,12 @@ class VWidget {
   bool lists(const VWidget* child) const { return child != nullptr && child->ListedIn == this; }
   /// Runs the layout that requestLayout() deferred, if any.
   void layoutIfPending();
+
+  /// How a wheel step went through a subtree: it passed beside it, it hit a widget that did not
+  /// take it, or a widget took it. childHit, when given, learns whether a child was under the
+  /// pointer.
+  enum WheelResult { wrMissed, wrHit, wrTaken };
+  WheelResult routeWheel(VEvent* e, bool* childHit = nullptr);
 
   /// Counts the mouse releases the hosts have reported (each screen notes its own): a drag or
   /// a resize that began before the last one is over.
@@ -250,6 +275,8 @@ class VWidget {
   /// Set by the screen: takes a widget that is being deleted out of the free queue of the
   /// screen named by its QueuedIn.
   static void (*DropFromQueue)(VWidget* screen, VWidget* w);
+  /// Set by the screen: a widget with a tooltip is being deleted.
+  static void (*TooltipGone)(VWidget* w);
   /// The owner's pending layout, run before this widget's geometry is read.
   void ownerLayoutIfPending() {
     if (ListedIn != nullptr && ListedIn->PendingLayout != nullptr &&

@@ -65,7 +65,13 @@ int VHostInput::getPointerY() const { return Y; }
 
 bool VHostInput::pointerMoved(int x, int y) {
   setPointer(x, y);
-  if (Screen == nullptr || HeldButtons == 0) {
+  if (Screen == nullptr) {
+    return false;
+  }
+  if (HeldButtons == 0) {
+    if (VWidget::anyTooltips()) {
+      Screen->glutPassiveMotion(X, Y);
+    }
     return false;
   }
   if (reachesScreen(GuiOwnsGesture)) {
@@ -101,6 +107,28 @@ bool VHostInput::pointerDragged(int x, int y) {
     Screen->glutMotion(X, Y);
   }
   return Screen != nullptr && GuiOwnsGesture;
+}
+
+bool VHostInput::wheel(double stepsX, double stepsY) {
+  if (Screen == nullptr) {
+    return false;
+  }
+  // A step count far beyond any wheel's is a broken report: the GUI drops it, not wraps it.
+  constexpr double kMostSteps = 1 << 16;
+  if (!(std::fabs(stepsX) <= kMostSteps) || !(std::fabs(stepsY) <= kMostSteps)) {
+    return false;
+  }
+  WheelX += stepsX;
+  WheelY += stepsY;
+  const double wholeX = std::trunc(WheelX);
+  const double wholeY = std::trunc(WheelY);
+  if (wholeX == 0 && wholeY == 0) {
+    return WheelToGui;
+  }
+  WheelX -= wholeX;
+  WheelY -= wholeY;
+  WheelToGui = Screen->mouseWheel(static_cast<int>(wholeX), static_cast<int>(wholeY), X, Y);
+  return WheelToGui && Screen != nullptr;
 }
 
 // --- keys -------------------------------------------------------------------------------------

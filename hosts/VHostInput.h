@@ -33,7 +33,10 @@ enum VHostRole {
 ///                 (capturesMouse), and then the gesture is the GUI's. Under hrGuest a press that
 ///                 only reached the bare screen drops the focus, as a click into the program's
 ///                 scene should, and goes to the program.
-///   motion        only while a button is held (no passive motion), the gesture owner's
+///   motion        while a button is held, the gesture owner's; with none held it goes to the
+///                 screen's glutPassiveMotion only while some widget has a tooltip, and is
+///                 never the GUI's
+///   wheel         always reaches the screen; the GUI's when a widget is under the pointer
 ///   release       the gesture owner's, so a drag that began on the scene never ends as a click
 ///                 on whatever widget lies under the pointer
 ///   key, text     the GUI's while the focused widget takes it (capturesKey) at the key's press:
@@ -41,7 +44,7 @@ enum VHostRole {
 ///                 button has it; a character typed by a key the GUI did not take at its press
 ///                 makes the key the GUI's when the focused widget takes that character
 ///   key release   goes where its press went, with the key-ups of the characters it typed
-///   other buttons, wheel steps: nothing is sent; never the GUI's
+///   other buttons: nothing is sent; never the GUI's
 ///
 /// Characters: etKeyboard with codes 0 to 255. A code point up to 255 (Latin-1) is its byte; any
 /// other is dropped. The key that typed a character (the last key down when the text came) sends
@@ -85,6 +88,11 @@ class VHostInput {
   /// Motion from a host that reports it only while a button is held (GLUT): sent to the
   /// gesture's owner whether or not the press came through this object.
   bool pointerDragged(int x, int y);
+  /// The wheel turned at the pointer: stepsX to the right, stepsY away from the user. Parts of
+  /// a step (a touchpad's) add up until they make whole steps, which go to the screen's
+  /// mouseWheel. Answers whether the wheel is the GUI's: a widget was under the pointer at the
+  /// last whole step. Counts that are no number or beyond 65536 steps are dropped (false).
+  bool wheel(double stepsX, double stepsY);
 
   /// A key went down or repeats. typed: the character GLUT gives for a key that types no text
   /// (backspace 8, tab 9, return 13, escape 27, delete 127, Ctrl+letter 1 to 26), or -1; special:
@@ -138,6 +146,9 @@ class VHostInput {
   int Y = 0;
   unsigned HeldButtons = 0;     ///< bit b for GLUT button b
   bool GuiOwnsGesture = false;  ///< the last press went to a widget
+  double WheelX = 0;            ///< parts of a step not sent yet
+  double WheelY = 0;
+  bool WheelToGui = false;      ///< where the last whole step went
 
   std::unordered_map<int, HeldKey> HeldKeys;
   int LastKey = 0;

@@ -5,6 +5,7 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
+#include "screen/VTooltip.h"
 #include "widgets/VWindow.h"
 
 namespace {
@@ -44,16 +46,31 @@ int clampCoordinate(int v) {
   return v < -kCoordinateLimit ? -kCoordinateLimit : v > kCoordinateLimit ? kCoordinateLimit : v;
 }
 
+// The screens alive now (a program has one or a few), told when a widget with a tooltip goes.
+std::vector<VScreen*>& liveScreens() {
+  static std::vector<VScreen*> screens;
+  return screens;
+}
+
 }  // namespace
 
 VScreen::VScreen(VWidget* owner)
-    : VWidget(owner), ScreenFocusedWidget(nullptr), LastEvent(new VEvent()) {
+    : VWidget(owner),
+      ScreenFocusedWidget(nullptr),
+      LastEvent(new VEvent()),
+      Tooltip(new VTooltip(this)) {
   DropFromQueue = &VScreen::dropQueued;
+  TooltipGone = &VScreen::tooltipGone;
+  liveScreens().push_back(this);
   VScreen::Init();
   VScreen::layout();
 }
 
 VScreen::~VScreen() {
+  auto& screens = liveScreens();
+  screens.erase(std::find(screens.begin(), screens.end(), this));
+  delete Tooltip;  // before the services may go: it cancels its timer
+  Tooltip = nullptr;
   if (Detach != nullptr) {
     Detach(DetachData);
   }
@@ -205,14 +222,37 @@ void VScreen::sendEvent() {
     return;
   }
   MouseReachedScreen = false;
+  switch (type) {
+    case etMouseDown:
+    case etMouseMotion:
+    case etKeyboard:
+    case etSpecialKey:
+    case etMouseWheel:
+      Tooltip->interrupt();
+      break;
+    default:
+      break;
+  }
+  if (type != etDraw && type != etKeyboard && type != etKeyboardUp && type != etSpecialKey) {
+    LastMouseWasWheel = type == etMouseWheel;
+  }
   // A handler may dispatch again (a program feeding the screen an event from inside one):
   // only the outermost dispatch empties the free queue.
   const bool outer = Dispatching;
   Dispatching = true;
-  const bool consumed = event(LastEvent);
+  bool consumed = false;
+  if (type == etMouseWheel) {
+    bool overWidget = false;
+    routeWheel(LastEvent, &overWidget);
+    WheelOverWidget = overWidget;
+  } else {
+    consumed = event(LastEvent);
+  }
   Dispatching = outer;
   if (type == etMouseDown) {
     MousePressTaken = consumed && !MouseReachedScreen;
+  } else if (type == etDraw) {
+    Tooltip->draw();  // over every window
   }
 }
 
@@ -320,8 +360,42 @@ void VScreen::glutMouse(int button, int state, int x, int y) {
       LastEvent->setType(etMouseClick);
       sendEvent();
     }
+  } else if (state == hbDown && button >= 3 && button <= 6) {
+    const int steps[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+    wheel(steps[button - 3][0], steps[button - 3][1]);
   }
   redraw();
+}
+
+bool VScreen::mouseWheel(int stepsX, int stepsY, int x, int y) {
+  LastEvent->setX(clampCoordinate(x));
+  LastEvent->setY(clampCoordinate(y));
+  const bool gui = wheel(stepsX, stepsY);
+  redraw();
+  return gui;
+}
+
+bool VScreen::wheel(int stepsX, int stepsY) {
+  if (stepsX == 0 && stepsY == 0) {
+    return false;
+  }
+  LastEvent->setType(etMouseWheel);
+  LastEvent->setWheelX(stepsX);
+  LastEvent->setWheelY(stepsY);
+  sendEvent();
+  return WheelOverWidget;
+}
+
+void VScreen::glutPassiveMotion(int x, int y) {
+  Tooltip->pointerMoved(clampCoordinate(x), clampCoordinate(y));
+}
+
+bool VScreen::isTooltipShown() const { return Tooltip->isShown(); }
+
+void VScreen::tooltipGone(VWidget* w) {
+  for (VScreen* s : liveScreens()) {
+    s->Tooltip->widgetGone(w);
+  }
 }
 
 void VScreen::glutDisplay() {
@@ -349,7 +423,13 @@ void VScreen::setFramebufferSize(int width, int height) {
   FramebufferHeight = height > 0 ? height : 0;
 }
 
-bool VScreen::capturesMouse() const { return MousePressTaken; }
+bool VScreen::capturesMouse() const {
+  if (LastMouseWasWheel) {
+    LastMouseWasWheel = false;
+    return WheelOverWidget;
+  }
+  return MousePressTaken;
+}
 namespace {
 
 // The end of the focus chain that starts at w (the screen's FocusPath), or null.

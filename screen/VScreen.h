@@ -8,6 +8,8 @@
 #include "../core/VWidget.h"
 #include "VHostServices.h"
 
+class VTooltip;
+
 /// The screen owns the one event record and the shared look and feel, ends every focus request,
 /// asks the host for redisplays and deletes freed widgets at a moment when no event is routed.
 ///
@@ -54,12 +56,25 @@ class VScreen : public VWidget {
   virtual void glutSpecialFunc(int key, int x, int y);
   virtual void glutMotion(int x, int y);
   /// GLUT buttons 0, 1, 2 are left, middle, right. A press gives etMouseDown; a release gives
-  /// etMouseUp then etMouseClick at the same place. Other button numbers (the wheel steps, 3 and
-  /// up) produce no event, so scrolling never presses a button.
+  /// etMouseUp then etMouseClick at the same place. Buttons 3 to 6 are the wheel's steps (up,
+  /// down, left, right): going down each is one mouseWheel step, going up nothing, so
+  /// scrolling never presses a button. Other numbers produce no event.
   virtual void glutMouse(int button, int state, int x, int y);
   virtual void glutDisplay();
   virtual VWidget* getScreenFocusedWidget();
   virtual void setScreenFocusedWidget(VWidget* newValue);
+
+  /// The wheel turned stepsX to the right and stepsY away from the user (negative: the other
+  /// ways) with the pointer at (x, y): one etMouseWheel, routed to the widget under the pointer
+  /// and up its owners (see VWidget::processWheel), then redraw(). No steps, no event.
+  /// Answers whether a widget was under the pointer (the step was the GUI's).
+  bool mouseWheel(int stepsX, int stepsY, int x, int y);
+  /// The pointer moved with no button held. It routes nothing: the tree sees only the motions
+  /// the design gives it, those with a button held. It serves the tooltips, and hosts send it
+  /// only while some widget has one (VWidget::anyTooltips()).
+  void glutPassiveMotion(int x, int y);
+  /// Is a tooltip on screen?
+  bool isTooltipShown() const;
 
   /// Empties the free queue, then routes LastEvent from the screen down.
   void sendEvent();
@@ -96,6 +111,9 @@ class VScreen : public VWidget {
   /// Did the GUI take the mouse? True from a press that a widget consumed (not the bare screen:
   /// a press on a disabled window falls through to it) until the next press, so the motion and
   /// the release that follow, a drag or a resize of a window included, belong to the GUI too.
+  /// Asked once right after a wheel step (before any other mouse event), it answers for that
+  /// step instead: was a widget under the pointer? Any later call answers for the press again,
+  /// so a program that forwards a step in the middle of its own drag still keeps the release.
   /// (A subclass that redefines processMouseOwner calls the screen's, which notes the bare
   /// screen's presses.)
   bool capturesMouse() const;
@@ -153,12 +171,15 @@ class VScreen : public VWidget {
 
  private:
   void deleteQueuedWidgets();
+  bool wheel(int stepsX, int stepsY);  ///< LastEvent's position is set
   void dequeue(VWidget* w);  ///< drops w's entry, if it has one
   /// A widget's destructor calls this (through VWidget's hook) when the screen queued it.
   static void dropQueued(VWidget* screen, VWidget* w);
   /// Keeps every window reachable and every maximised window filling the screen, after the
   /// screen's size changed.
   void fitWindows();
+  /// Widgets with a tooltip tell every live screen when they are deleted.
+  static void tooltipGone(VWidget* w);
   bool contextCanServe();     ///< says on standard error why not
   /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
   /// subtree's entries cost no walk of the queue.
@@ -170,6 +191,9 @@ class VScreen : public VWidget {
   bool ContextServes = true;
   bool MousePressTaken = false;  ///< the last press went to a widget, not the bare screen
   bool MouseReachedScreen = false;  ///< set by processMouseOwner: no widget consumed the event
+  mutable bool LastMouseWasWheel = false;  ///< capturesMouse answers once for the wheel step
+  bool WheelOverWidget = false;     ///< the last wheel step had a widget under the pointer
+  VTooltip* Tooltip;                ///< owned
   VHostServices* Services = nullptr;
   std::string Clipboard;  ///< the clipboard of a screen without services
   RedisplayHook Redisplay = nullptr;

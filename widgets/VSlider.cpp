@@ -133,6 +133,15 @@ bool VSlider::processEvent(VEvent* e) {
   return false;
 }
 
+bool VSlider::processWheel(VEvent* e) {
+  const long long steps = static_cast<long long>(e->getWheelX()) + e->getWheelY();
+  if (steps != 0) {
+    change(Value + static_cast<double>(steps) * keyStep(), e);
+    commit(e);
+  }
+  return true;
+}
+
 // Every widget the mouse search passes sees the event here, inside or not: so the knob follows
 // the pointer off the slider, and a release anywhere ends the drag.
 bool VSlider::processMouseOwner(VEvent* e) {

@@ -13,10 +13,12 @@
 /// slider follows the pointer wherever it is; the release (or, when another widget took the
 /// release, the next event the slider sees) ends it. Keys, with the focus: Left and Down one
 /// step less, Right and Up one more, Page Down and Page Up ten steps, Home and End the ends
-/// (a continuous slider steps by a hundredth of its range).
+/// (a continuous slider steps by a hundredth of its range). Each wheel step over the slider,
+/// up or right, is one step more; down or left one less.
 ///
 /// Handlers: onChange after every change of the value (each step of a drag); onCommit once
-/// when a gesture ends: the release of a drag or of a press on the track, and each key. The
+/// when a gesture ends: the release of a drag or of a press on the track, each key and each
+/// wheel step. The
 /// program's setValue and setRange are clamped and rounded the same way and call neither.
 /// Numbers that are none (NaN, infinities) are ignored; a range set with its ends the wrong way
 /// round is taken with them swapped.
@@ -44,6 +46,7 @@ class VSlider : public VWidget {
   bool processMouseOwner(VEvent* e) override;
   bool canFocus(VEvent* e) override;  ///< true
   bool takesKey(int key, bool special) override;
+  bool processWheel(VEvent* e) override;  ///< takes every step
   ~VSlider() override;
 
   virtual double getMinimum();

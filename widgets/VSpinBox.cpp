@@ -99,6 +99,13 @@ void VSpinBox::stepBy(int steps, VEvent* e) {
   change(Value + steps * (Range.getStep() > 0 ? Range.getStep() : 1.0), e);
 }
 
+bool VSpinBox::processWheel(VEvent* e) {
+  if (e->getWheelY() != 0) {
+    stepBy(e->getWheelY(), e);
+  }
+  return true;
+}
+
 // The whole text must be a finite number; otherwise the shown value comes back.
 void VSpinBox::commit(VEvent* e) {
   char* end = nullptr;

@@ -10,7 +10,8 @@ class VFont;
 
 /// The arrows take the rightmost 14 pixels: up in the top half, down in the bottom half. A left
 /// press on an arrow steps once; held, it steps again after 400 ms and then every 80 ms, on the
-/// host's timers (without a host, once per press), until any button is released.
+/// host's timers (without a host, once per press), until any button is released. A wheel step
+/// over the box steps as an arrow does, up or down.
 ///
 /// With the focus, Up and Down step; digits, a sign and a point edit the text as a one-line
 /// field does (appended; Backspace deletes the last character); Enter, or losing the focus
@@ -19,7 +20,8 @@ class VFont;
 /// Decimals digits after the point.
 ///
 /// onChange runs after every change of the value by the user (a step, a commit that changed
-/// it), with the event that made it (null for a step of a held arrow's repeat); the program's setValue and setRange are clamped and rounded the same way and run none.
+/// it), with the event that made it (null for a step of a held arrow's repeat); the program's
+/// setValue and setRange are clamped and rounded the same way and run none.
 /// Numbers that are none are ignored; a range with its ends the wrong way round is swapped.
 class VSpinBox : public VWidget {
  protected:
@@ -48,6 +50,8 @@ class VSpinBox : public VWidget {
   bool canFocus(VEvent* e) override;  ///< true
   bool takesText() override;          ///< true: it edits its number
   bool takesKey(int key, bool special) override;
+  /// Takes every step: each one up is one step more, each one down one less.
+  bool processWheel(VEvent* e) override;
   void Init() override;
   /// Cancels its timer.
   ~VSpinBox() override;

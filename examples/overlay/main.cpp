@@ -198,10 +198,15 @@ void reshape(int w, int h) {
 }
 
 void mouse(int button, int state, int x, int y) {
-  // The wheel's steps come as buttons 3 and up. The screen makes no event of them, so they
-  // neither start nor end a gesture: a step during a drag leaves the drag running.
+  // The wheel's steps come as buttons 3 to 6. They neither start nor end a gesture: a step
+  // during a drag leaves the drag running. A step over a widget is the GUI's (a slider moves);
+  // asked right after it, capturesMouse says so, and a scene that zooms would zoom otherwise.
   if (button > GLUT_RIGHT_BUTTON) {
     screen->glutMouse(button, state, x, y);
+    // Asked right after each step, as the rule goes: a scene that zooms with the wheel would
+    // zoom when this is false. This scene does not.
+    const bool gui = screen->capturesMouse();
+    static_cast<void>(gui);
     return;
   }
   if (state == GLUT_DOWN) {

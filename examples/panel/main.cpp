@@ -58,6 +58,7 @@ void buildScene(VScreen* screen) {
   speed->setRange(0, 100);
   speed->setStep(1);
   speed->setValue(25);
+  speed->setTooltip("Degrees per second");
   speed->onChange = speedChanged;
   speed->onCommit = speedSet;
 

@@ -110,6 +110,9 @@ bool VGlfwHost::cursorPos(double x, double y) {
   return Input.pointerMoved(pixel(x, Input.getPointerX()), pixel(y, Input.getPointerY()));
 }
 
+// GLFW's x offset is positive to the left, on every platform.
+bool VGlfwHost::scroll(double x, double y) { return Input.wheel(-x, y); }
+
 // The scancode names the physical key: it is what a later release and the character callback
 // in between have in common.
 bool VGlfwHost::key(int key, int scancode, int action, int mods) {
@@ -137,6 +140,7 @@ void VGlfwHost::install(GLFWwindow* window) {
   installed().emplace_back(window, this);
   PrevMouseButton = glfwSetMouseButtonCallback(window, onMouseButton);
   PrevCursorPos = glfwSetCursorPosCallback(window, onCursorPos);
+  PrevScroll = glfwSetScrollCallback(window, onScroll);
   PrevKey = glfwSetKeyCallback(window, onKey);
   PrevChar = glfwSetCharCallback(window, onChar);
   PrevWindowSize = glfwSetWindowSizeCallback(window, onWindowSize);
@@ -160,6 +164,7 @@ void VGlfwHost::uninstall() {
   }
   glfwSetMouseButtonCallback(Window, PrevMouseButton);
   glfwSetCursorPosCallback(Window, PrevCursorPos);
+  glfwSetScrollCallback(Window, PrevScroll);
   glfwSetKeyCallback(Window, PrevKey);
   glfwSetCharCallback(Window, PrevChar);
   glfwSetWindowSizeCallback(Window, PrevWindowSize);
@@ -219,6 +224,13 @@ void VGlfwHost::onCursorPos(GLFWwindow* window, double x, double y) {
   VGlfwHost* host = of(window);
   if (host != nullptr && !host->cursorPos(x, y) && host->PrevCursorPos != nullptr) {
     host->PrevCursorPos(window, x, y);
+  }
+}
+
+void VGlfwHost::onScroll(GLFWwindow* window, double x, double y) {
+  VGlfwHost* host = of(window);
+  if (host != nullptr && !host->scroll(x, y) && host->PrevScroll != nullptr) {
+    host->PrevScroll(window, x, y);
   }
 }
 

@@ -43,8 +43,8 @@ class VGlfwHost : public VHostServices {
   VGlfwHost(const VGlfwHost&) = delete;
   VGlfwHost& operator=(const VGlfwHost&) = delete;
 
-  /// Installs the mouse button, cursor position, key, character, window size, framebuffer size
-  /// and refresh callbacks on the window (one window per host: installing again uninstalls first)
+  /// Installs the mouse button, cursor position, scroll, key, character, window size,
+  /// framebuffer size and refresh callbacks on the window (one window per host: installing again uninstalls first)
   /// and sizes the screen from the window at once, since GLFW reports no first size. A host
   /// without a screen installs nothing.
   void install(GLFWwindow* window);
@@ -54,6 +54,8 @@ class VGlfwHost : public VHostServices {
 
   bool mouseButton(int button, int action, int mods);
   bool cursorPos(double x, double y);
+  /// GLFW's scroll offsets in wheel steps: x to the left, y away from the user.
+  bool scroll(double x, double y);
   bool key(int key, int scancode, int action, int mods);
   bool character(unsigned int codePoint);
   /// Window size in screen coordinates, framebuffer size in pixels.
@@ -82,6 +84,7 @@ class VGlfwHost : public VHostServices {
   static VGlfwHost* of(GLFWwindow* window);
   static void onMouseButton(GLFWwindow* window, int button, int action, int mods);
   static void onCursorPos(GLFWwindow* window, double x, double y);
+  static void onScroll(GLFWwindow* window, double x, double y);
   static void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
   static void onChar(GLFWwindow* window, unsigned int codePoint);
   static void onWindowSize(GLFWwindow* window, int width, int height);
@@ -97,6 +100,7 @@ class VGlfwHost : public VHostServices {
   /// The program's callbacks from before install, as glfwSet*Callback returned them.
   void (*PrevMouseButton)(GLFWwindow*, int, int, int) = nullptr;
   void (*PrevCursorPos)(GLFWwindow*, double, double) = nullptr;
+  void (*PrevScroll)(GLFWwindow*, double, double) = nullptr;
   void (*PrevKey)(GLFWwindow*, int, int, int, int) = nullptr;
   void (*PrevChar)(GLFWwindow*, unsigned int) = nullptr;
   void (*PrevWindowSize)(GLFWwindow*, int, int) = nullptr;

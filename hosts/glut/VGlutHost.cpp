@@ -67,9 +67,9 @@ bool VGlutHost::special(int key, int x, int y) {
   return Input.specialKey(key);
 }
 
-// A value of no button (the wheel's steps) or of no state still reaches a program's screen,
-// as the designed callback sends it: the screen makes no event of it but notes its place and
-// redraws. A guest's program keeps it.
+// A value of no button or of no state still reaches a program's screen, as the designed
+// callback sends it: the screen makes no event of it but notes its place and redraws. A guest's
+// program keeps it.
 bool VGlutHost::mouse(int button, int state, int x, int y) {
   Input.setPointer(x, y);
   const bool known = button >= GLUT_LEFT_BUTTON && button <= GLUT_RIGHT_BUTTON &&
@@ -77,13 +77,20 @@ bool VGlutHost::mouse(int button, int state, int x, int y) {
   if (known) {
     return Input.mouseButton(button, state == GLUT_DOWN);
   }
+  if (button >= 3 && button <= 6 && state == GLUT_DOWN) {
+    const int steps[4][2] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+    return Input.wheel(steps[button - 3][0], steps[button - 3][1]);
+  }
+  const bool wheelRelease = button >= 3 && button <= 6 && state == GLUT_UP;
   if (Input.getRole() == hrProgram && Input.getScreen() != nullptr) {
     Input.getScreen()->glutMouse(button, state, x, y);
   }
-  return false;
+  return wheelRelease && Input.wheel(0, 0);
 }
 
 bool VGlutHost::motion(int x, int y) { return Input.pointerDragged(x, y); }
+
+bool VGlutHost::passiveMotion(int x, int y) { return Input.pointerMoved(x, y); }
 
 // A GLUT window's pixels are its screen's: the framebuffer has the window's size.
 void VGlutHost::reshape(int width, int height) {

@@ -33,9 +33,12 @@ class VGlutHost : public VHostServices {
   bool keyboard(unsigned char key, int x, int y);
   bool keyboardUp(unsigned char key, int x, int y);
   bool special(int key, int x, int y);
-  /// GLUT_DOWN (0) or GLUT_UP (1) of buttons 0 to 2; other buttons (the wheel) send nothing.
+  /// GLUT_DOWN (0) or GLUT_UP (1) of buttons 0 to 2; buttons 3 to 6 going down are the wheel's
+  /// steps (up, down, left, right), going up they send nothing and answer as the step did.
   bool mouse(int button, int state, int x, int y);
   bool motion(int x, int y);
+  /// glutPassiveMotionFunc's: reaches the screen only for its tooltips; never the GUI's.
+  bool passiveMotion(int x, int y);
   /// The window's new size: under hrProgram also the viewport and the pixel projection.
   void reshape(int width, int height);
 

@@ -100,6 +100,15 @@ void glutMotion(int x, int y) {
   }
 }
 
+// Not a designed callback: the tooltips' only source, silent while no widget has one.
+void glutPassiveMotion(int x, int y) {
+  if (VGlutHost* host = hostOfScreen()) {
+    host->passiveMotion(x, y);
+  } else if (screen != nullptr && VWidget::anyTooltips()) {
+    screen->glutPassiveMotion(x, y);
+  }
+}
+
 int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const char* title) {
   return vunaMain(argc, argv, buildScene, VHostOptions::titled(title));
 }
@@ -125,8 +134,9 @@ int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions
   glutSpecialFunc(glutSpecial);
   glutMouseFunc(glutMouse);
   glutMotionFunc(glutMotion);
-  // No passive-motion, idle or timer callback: widgets see the pointer only while a button is
-  // held, and nothing runs between events unless a widget starts a timer.
+  glutPassiveMotionFunc(glutPassiveMotion);
+  // No idle or timer callback: nothing runs between events unless a widget starts a timer.
+  // Widgets see the pointer only while a button is held; the passive motion serves tooltips.
   glutMainLoop();
   return 0;
 }

@@ -19,6 +19,9 @@ void glutKeyboardUp(unsigned char key, int x, int y);
 void glutSpecial(int key, int x, int y);
 void glutMouse(int button, int state, int x, int y);
 void glutMotion(int x, int y);
+/// The pointer moving with no button held: passed to the screen's glutPassiveMotion only while
+/// some widget has a tooltip, and never routed to a widget.
+void glutPassiveMotion(int x, int y);
 
 /// The entry: opens the 500 by 400 double-buffered window at (100, 100) with the given title,
 /// creates the screen (which needs the GL context), lets buildScene fill it, registers the

@@ -133,6 +133,14 @@ bool VSdl2Host::processEvent(const SDL_Event& event) {
       Input.setPointer(event.button.x, event.button.y);
       return Input.mouseButton(glutButton(event.button.button),
                                event.type == SDL_MOUSEBUTTONDOWN);
+    case SDL_MOUSEWHEEL: {
+      if (!ours(event.wheel.windowID) || event.wheel.which == SDL_TOUCH_MOUSEID) {
+        return false;
+      }
+      // A flipped wheel (natural scrolling) reports the other way round.
+      const double flip = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1.0 : 1.0;
+      return Input.wheel(flip * event.wheel.x, flip * event.wheel.y);
+    }
     case SDL_KEYDOWN:
       return ours(event.key.windowID) &&
              Input.keyDown(event.key.keysym.scancode,

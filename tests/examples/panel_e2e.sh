@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the settings panel of examples/panel, started in the X server and driven by real
 # input: a press on the slider's track, an arrow key, the spin box's up arrow, the bar that
-# follows the speed, the printed lines, Escape.
+# follows the speed, the printed lines, the wheel, the slider's tooltip, Escape.
 # The first frame is the picture docs/widgets.md shows, docs/panel.png: the test keeps it true.
 # Usage: panel_e2e.sh <vuna-panel> <folder for pictures and logs> [preload library]
 set -euo pipefail
@@ -43,5 +43,28 @@ shot after
 [ "$(pixel after 100 135)" != "$(pixel after 250 135)" ] &&
   [ "$(pixel after 100 135)" != "$(pixel first-frame 100 135)" ] &&
   pass "at 51 the bar is filled past x 100" || fail "the bar did not follow the speed (see $out)"
+
+# The wheel over the slider: one step up (X button 4, GLUT's 3). Then the pointer rests on the
+# slider: its hint's box, 224 by 20 with its frame's corner 4 right of and 20 below the pointer,
+# shows over the spin box, and goes when the pointer leaves.
+move_to 150 65
+xdotool click 4
+if expect_output "speed 50" "speed set 50" "speed 51" "speed set 51" "count 4" "speed 52" \
+  "speed set 52"; then
+  pass "a wheel step over the slider moved it one step"
+else
+  fail "the wheel printed: $(tr '\n' '|' < "$out/stdout.log")"
+fi
+move_to 450 350  # after the step the hint waits until the pointer has left the slider
+move_to 151 66
+sleep 1
+shot hint
+move_to 450 350
+sleep 0.5
+shot no-hint
+[ "$(pixel hint 155 86)" != "$(pixel no-hint 155 86)" ] &&
+  [ "$(pixel hint 155 86)" = "$(pixel hint 378 105)" ] &&
+  pass "the slider's tooltip showed after the rest and went" ||
+  fail "no tooltip box at (155, 86) (see $out/hint.png)"
 end_with_escape
 finish

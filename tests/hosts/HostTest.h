@@ -17,7 +17,7 @@ namespace vt {
 
 // A focusable recording widget, taking every key, whose events read as lines:
 // "down 0 at 30,40" (type, Button, X, Y) for a mouse event, "key 97 at 30,40" (type, Key, X, Y)
-// for a key event.
+// for a key event, "wheel -1,0 at 30,40" (type, steps right and up, X, Y) for a wheel step.
 class SeenEvents : public RecordingWidget {
  public:
   explicit SeenEvents(VWidget* owner) : RecordingWidget(owner, "seen", 0, 0, 200, 100) {
@@ -31,8 +31,11 @@ class SeenEvents : public RecordingWidget {
     Lines lines;
     for (const Seen& s : std::exchange(seen, {})) {
       const bool key = s.type == etKeyboard || s.type == etKeyboardUp || s.type == etSpecialKey;
-      lines.push_back(typeName(s.type) + " " + std::to_string(key ? s.key : s.button) + " at " +
-                      std::to_string(s.x) + "," + std::to_string(s.y));
+      const std::string what =
+          s.type == etMouseWheel ? std::to_string(s.wheelX) + "," + std::to_string(s.wheelY)
+                                 : std::to_string(key ? s.key : s.button);
+      lines.push_back(typeName(s.type) + " " + what + " at " + std::to_string(s.x) + "," +
+                      std::to_string(s.y));
     }
     return lines;
   }

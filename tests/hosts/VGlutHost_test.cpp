@@ -56,10 +56,24 @@ TEST_F(GlutHost, AProgramsHostSendsEveryEventAsGlutGaveIt) {
   host_->keyboardUp('x', 1, 1);
   host_->mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 30, 40);
   host_->mouse(GLUT_LEFT_BUTTON, 7, 31, 41);  // no state: neither a release nor a click
-  host_->mouse(5, GLUT_UP, 3, 4);             // a wheel step: no button, but its place
+  host_->mouse(9, GLUT_UP, 3, 4);             // no button, but its place
   EXPECT_EQ(widget_->take(), (Lines{"motion 0 at 7,8", "keyup 120 at 1,1", "down 0 at 30,40"}));
   EXPECT_EQ(screen_->getLastEvent()->getX(), 3);
   EXPECT_EQ(screen_->getLastEvent()->getY(), 4);
+}
+
+// Buttons 3 to 6 going down are wheel steps up, down, left and right; going up they answer as
+// the step did, and send nothing.
+TEST_F(GlutHost, WheelButtonsAreStepsTheGuiTakesOverAWidget) {
+  use(hrGuest);
+  for (int button = 3; button <= 6; ++button) {
+    EXPECT_TRUE(host_->mouse(button, GLUT_DOWN, 10, 20));
+    EXPECT_TRUE(host_->mouse(button, GLUT_UP, 10, 20));
+  }
+  EXPECT_EQ(widget_->take(), (Lines{"wheel 0,1 at 10,20", "wheel 0,-1 at 10,20",
+                                    "wheel -1,0 at 10,20", "wheel 1,0 at 10,20"}));
+  EXPECT_FALSE(host_->mouse(3, GLUT_DOWN, 300, 300));
+  EXPECT_FALSE(host_->mouse(3, GLUT_UP, 300, 300));
 }
 
 // One host at a time: a new one takes the screen over, and the two go in either order.

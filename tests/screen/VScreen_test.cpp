@@ -83,13 +83,66 @@ TEST_F(ScreenDispatch, GlutButtonsZeroOneTwoAreLeftMiddleRight) {
   EXPECT_EQ(rec->seen[2].button, mbRight);
 }
 
-TEST_F(ScreenDispatch, WheelStepsAndUnknownButtonsOrStatesProduceNoEvent) {
+// A wheel button's press is one step and its release nothing; other numbers and states are
+// no event at all.
+TEST_F(ScreenDispatch, WheelButtonsAreStepsAndUnknownButtonsOrStatesProduceNoEvent) {
   auto* rec = recorder(false);
-  for (int b = 3; b <= 6; ++b) {
+  for (int b = 3; b <= 8; ++b) {
     click(10, 10, b);
   }
   screen_->glutMouse(0, 7, 10, 10);  // a state that is neither down nor up
-  EXPECT_TRUE(rec->seen.empty());
+  ASSERT_EQ(rec->seen.size(), 4u);
+  const std::pair<int, int> steps[] = {{0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(rec->seen[i].type, etMouseWheel);
+    EXPECT_EQ(std::make_pair(rec->seen[i].wheelX, rec->seen[i].wheelY), steps[i]) << i;
+  }
+}
+
+// The deepest widget under the pointer is offered the step first, then its owners; the first
+// that takes it ends it. A window in front hides those behind; nothing is raised or focused.
+TEST_F(ScreenDispatch, AWheelStepGoesUpFromTheWidgetUnderThePointerUntilOneTakesIt) {
+  auto* back = new vt::RecordingWidget(screen_, "back", 0, 0, 200, 200);
+  auto* front = new vt::RecordingWidget(screen_, "front", 10, 10, 100, 100);
+  auto* inner = new vt::RecordingWidget(front, "inner", 10, 10, 50, 50);
+  new vt::RecordingWidget(inner, "leaf", 5, 5, 10, 10);
+  auto* off = new vt::RecordingWidget(inner, "off", 0, 0, 40, 40);  // in front of leaf
+  off->setEnabled(false);
+  back->takesWheel = true;
+  front->takesWheel = true;
+  const struct {
+    int x, y;
+    bool innerTakes;
+    std::vector<std::string> log;
+    bool gui;
+  } cases[] = {
+      {27, 28, false, {"leaf.processWheel wheel 7,8", "inner.processWheel wheel 17,18",
+                       "front.processWheel wheel 27,28"}, true},
+      {27, 28, true, {"leaf.processWheel wheel 7,8", "inner.processWheel wheel 17,18"}, true},
+      {100, 100, false, {"front.processWheel wheel 100,100"}, true},
+      {150, 150, false, {"back.processWheel wheel 150,150"}, true},
+      {300, 300, false, {}, false},
+  };
+  for (const auto& c : cases) {
+    inner->takesWheel = c.innerTakes;
+    vt::hookLog().clear();
+    EXPECT_EQ(screen_->mouseWheel(0, 1, c.x, c.y), c.gui);
+    std::vector<std::string> wheelLog;
+    for (const std::string& line : vt::hookLog()) {
+      if (line.find("process") != std::string::npos) {
+        wheelLog.push_back(line);
+      }
+    }
+    EXPECT_EQ(wheelLog, c.log) << c.x << "," << c.y;
+    EXPECT_EQ(screen_->capturesMouse(), c.gui) << c.x << "," << c.y;
+    EXPECT_FALSE(screen_->capturesMouse());  // asked again: for the last press, none
+  }
+  EXPECT_EQ(screen_->getFocusPath(), nullptr);
+  EXPECT_TRUE(screen_->isInFront(front));
+  EXPECT_TRUE(inner->isInFront(off));
+  vt::hookLog().clear();
+  screen_->mouseWheel(0, 0, 27, 28);  // no steps: no event
+  EXPECT_FALSE(vt::logged("leaf.processWheel wheel 7,8"));
 }
 
 TEST_F(ScreenDispatch, AWheelStepOverAButtonPressesNothing) {

@@ -36,6 +36,7 @@ std::string typeName(VEventType type) {
     case etKeyboard: return "key";
     case etKeyboardUp: return "keyup";
     case etSpecialKey: return "special";
+    case etMouseWheel: return "wheel";
   }
   return "?";
 }
@@ -102,6 +103,13 @@ bool RecordingWidget::processMouseOwner(VEvent* e) {
 }
 
 bool RecordingWidget::canFocus(VEvent*) { return focusable; }
+
+bool RecordingWidget::processWheel(VEvent* e) {
+  hookLog().push_back(describe(this, "processWheel", e));
+  seen.push_back({e->getType(), e->getButton(), e->getX(), e->getY(), e->getKey(), e->getWheelX(),
+                  e->getWheelY()});
+  return takesWheel;
+}
 
 void RecordingWidget::layout() { ++layoutCalls; }
 

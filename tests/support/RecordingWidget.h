@@ -29,6 +29,8 @@ class RecordingWidget : public VWidget {
     int x;
     int y;
     int key;
+    int wheelX = 0;  // the steps of an etMouseWheel
+    int wheelY = 0;
   };
 
   RecordingWidget(VWidget* owner, std::string name, int left = 0, int top = 0, int width = 20,
@@ -40,6 +42,8 @@ class RecordingWidget : public VWidget {
   bool processEvent(VEvent* e) override;
   bool processMouseOwner(VEvent* e) override;
   bool canFocus(VEvent* e) override;
+  // Logs "name.processWheel wheel x,y", records the step in seen, answers takesWheel.
+  bool processWheel(VEvent* e) override;
   void layout() override;
   void remove(VWidget* child) override;
   void childrenChanged() override;
@@ -50,6 +54,7 @@ class RecordingWidget : public VWidget {
   std::string name;
   bool focusable = false;
   bool draggable = false;
+  bool takesWheel = false;
   // Off by default, as they add to the log: "~name" when the widget is deleted; and
   // "name.remove child" and "name.childrenChanged" when a child leaves or joins.
   bool logsDeletion = false;

@@ -220,6 +220,13 @@ TEST_F(SliderTest, KeysStepWithTheFocusAndTheProgramsValuesCallNoHandler) {
   EXPECT_EQ(take().size(), 2u * 9 - 1);
   EXPECT_TRUE(screen_->capturesKey(skLeft, true));
   EXPECT_FALSE(screen_->capturesKey('a', false));
+  // The wheel over the slider, with or without the focus: up and right one step more.
+  screen_->dropFocus();
+  screen_->mouseWheel(0, 3, 150, 110);
+  screen_->mouseWheel(-1, 0, 150, 110);
+  screen_->mouseWheel(0, 1, 150, 130);  // below it: not the slider's
+  EXPECT_EQ(take(), (std::vector<std::string>{"change 3.00", "commit 3.00", "change 2.00",
+                                              "commit 2.00"}));
 }
 
 // A program hears a check box's and a radio group's changes from the press that made them, and
@@ -287,7 +294,8 @@ TEST_F(SpinBoxTest, ArrowsAndKeysStepWithinTheRangeAndTypedTextCommitsClampedOrG
   for (int i = 0; i < 3; ++i) {
     special(skDown);                // held at 1
   }
-  EXPECT_EQ(values_, (std::vector<double>{4, 3, 2, 1}));
+  screen_->mouseWheel(0, 2, 120, 110);  // the wheel steps as the arrows do
+  EXPECT_EQ(values_, (std::vector<double>{4, 3, 2, 1, 3}));
   values_.clear();
   const std::pair<const char*, double> typed[] = {
       {"\b7\r", 7}, {"5\r", 10}, {"\b\b-\r", 10}, {"\b\b4.4\r", 4}, {"\b+x9\r", 9}};

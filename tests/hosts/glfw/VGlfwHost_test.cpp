@@ -35,6 +35,19 @@ TEST_F(GlfwHost, ButtonsLeftMiddleRightAreGlutsZeroOneTwoAndMotionNeedsOneHeld) 
   }
 }
 
+// Parts of a step add up to whole ones; GLFW counts x to the left.
+TEST_F(GlfwHost, ScrollingMakesWholeWheelStepsAtThePointer) {
+  host_->cursorPos(50, 60);
+  EXPECT_TRUE(host_->scroll(0, 1));
+  EXPECT_TRUE(host_->scroll(-0.5, 0.25));  // not a whole step yet: answers as the last one
+  EXPECT_TRUE(host_->scroll(-0.5, -2.5));
+  EXPECT_EQ(widget_->take(), (Lines{"wheel 0,1 at 50,60", "wheel 1,-2 at 50,60"}));
+  host_->cursorPos(300, 300);
+  EXPECT_FALSE(host_->scroll(0, 1e30));  // a broken report: dropped
+  EXPECT_FALSE(host_->scroll(0, -1));     // over the bare screen: the program's
+  EXPECT_EQ(widget_->take(), Lines{});
+}
+
 // GLFW's character callback has no key-up: the key that typed a character sends it, once.
 TEST_F(GlfwHost, Latin1CharactersGoDownWithTheirKeyAndUpWithItOthersAreDropped) {
   const std::pair<unsigned, Lines> cases[] = {

@@ -58,11 +58,23 @@ TEST_F(Sdl2Host, ButtonsLeftMiddleRightAreGlutsZeroOneTwoAndMotionNeedsOneHeld) 
                      "up " + b + " at 50,60", "click " + b + " at 50,60"};
     EXPECT_EQ(widget_->take(), glut != nullptr ? seen : Lines{}) << "SDL button " << int{button};
   }
+}
+
+// Each wheel report is one step event at the pointer, the GUI's over a widget; a flipped wheel
+// reports the other way round.
+TEST_F(Sdl2Host, WheelStepsGoToTheWidgetUnderThePointer) {
   SDL_Event wheel{};
   wheel.type = SDL_MOUSEWHEEL;
   wheel.wheel.y = 1;
-  EXPECT_FALSE(host_->processEvent(wheel));
-  EXPECT_EQ(widget_->take(), Lines{});
+  host_->processEvent(mouse(SDL_MOUSEMOTION, 0, 50, 60));
+  EXPECT_TRUE(host_->processEvent(wheel));
+  wheel.wheel.x = 2;
+  wheel.wheel.y = -3;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+  EXPECT_TRUE(host_->processEvent(wheel));
+  EXPECT_EQ(widget_->take(), (Lines{"wheel 0,1 at 50,60", "wheel -2,3 at 50,60"}));
+  host_->processEvent(mouse(SDL_MOUSEMOTION, 0, 300, 300));
+  EXPECT_FALSE(host_->processEvent(wheel));  // the bare screen's: the program's
 }
 
 // The text of a key comes as UTF-8 after its key-down; the key's release sends its key-ups.

@@ -20,6 +20,7 @@
 #include "widgets/VButton.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
+#include "widgets/VGridLayout.h"
 #include "widgets/VLabel.h"
 #include "widgets/VLayout.h"
 #include "widgets/VProgressBar.h"

@@ -31,8 +31,8 @@
 /// layout last saw them, and its own geometry calls run no pass until the next pass: it is
 /// still building itself (a label sizes itself in its own constructor), so n children added in
 /// a row cost one pass, not n. Its place along the row, and its cell in a grid, do not depend
-/// on its own size; across a row aligned at the centre or the end it moves once the next pass
-/// has seen its final size. Everything else reaches its place at the next pass.
+/// on its own size; across a row aligned at the centre or the end, and when its constructor
+/// places it itself, it reaches its place at the next pass. So does everything else.
 class VLayout : public VWidget {
  protected:
   int Margin;  ///< around all the children, on every side

@@ -4,52 +4,14 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/VColor.h"
 #include "draw/VLookAndFeel.h"
-#include "screen/VHostServices.h"
 #include "support/GlTest.h"
+#include "support/ManualTimers.h"
 #include "support/RecordingWidget.h"
 #include "support/ScreenFixture.h"
 
 namespace {
-
-// Timers that fire when the test says so.
-class ManualTimers : public VHostServices {
- public:
-  struct Pending {
-    int id;
-    int milliseconds;
-    TimerCallback callback;
-    void* data;
-  };
-  void redisplay() override {}
-  int startTimer(int milliseconds, TimerCallback callback, void* data) override {
-    pending.push_back({++last, milliseconds, callback, data});
-    return last;
-  }
-  void cancelTimer(int timer) override {
-    for (auto it = pending.begin(); it != pending.end(); ++it) {
-      if (it->id == timer) {
-        pending.erase(it);
-        return;
-      }
-    }
-  }
-  std::string getClipboardText() override { return {}; }
-  void setClipboardText(const std::string&) override {}
-  double getContentScale() override { return 1; }
-  void setPointerShape(VPointerShape) override {}
-  void fire() {
-    for (const Pending& p : std::exchange(pending, {})) {
-      p.callback(p.data);
-    }
-  }
-  std::vector<Pending> pending;
-  int last = 0;
-};
 
 class Tooltip : public vt::ScreenFixture {
  protected:
@@ -68,7 +30,7 @@ class Tooltip : public vt::ScreenFixture {
     EXPECT_FALSE(screen_->isTooltipShown());
     timers_.fire();
   }
-  ManualTimers timers_;
+  vt::ManualTimers timers_;
 };
 
 vt::Rgb rgbOf(VColor* c) { return vt::toRgb(c->getR(), c->getG(), c->getB()); }

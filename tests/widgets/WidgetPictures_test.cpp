@@ -1,0 +1,84 @@
+// The pictures of docs/widgets.md: each panel control drawn in a real frame and compared with
+// its picture, so the guide shows what a user gets (UPDATE_GOLDENS=1 writes them anew).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "GoldenImage.h"
+#include "support/Box.h"
+#include "support/ManualTimers.h"
+#include "support/ScreenFixture.h"
+#include "widgets/VLabel.h"
+#include "widgets/VProgressBar.h"
+#include "widgets/VSlider.h"
+#include "widgets/VSpinBox.h"
+#include "widgets/VWindow.h"
+
+namespace {
+
+class WidgetPicture : public vt::ScreenFixture {
+ protected:
+  void SetUp() override {
+    ScreenFixture::SetUp();
+    screen_->setHostServices(&timers_);
+    window_ = new VWindow(screen_);
+    window_->setWidth(400);
+    window_->setHeight(200);
+  }
+  // The widget at (10, 10) of the window's client area, on the window's face; the picture is
+  // the widget and 8 pixels around it, and `extra` pixels more to the right and below.
+  template <class W>
+  W* place(int width, int height) {
+    auto* w = new W(window_);
+    w->setLeft(window_->getClientBorderLeft() + 10);
+    w->setTop(window_->getClientBorderTop() + 10);
+    w->setWidth(width);
+    w->setHeight(height);
+    return w;
+  }
+  void expectPicture(const std::string& name, VWidget* w, int extraWidth = 0,
+                     int extraHeight = 0) {
+    static const vt::GoldenImage goldens(VUNA_PICTURE_DIR, VUNA_PICTURE_OUTPUT_DIR);
+    const vt::Box b = vt::screenBoxOf(w);
+    const int width = b.width + 16 + extraWidth;
+    const int height = b.height + 16 + extraHeight;
+    const vt::PngImage picture(width, height, frame(b.left - 8, b.top - 8, width, height));
+    EXPECT_EQ(goldens.check(name, picture), "") << name;
+  }
+  vt::ManualTimers timers_;
+  VWindow* window_ = nullptr;
+};
+
+TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
+  auto* label = place<VLabel>(160, 40);
+  label->setCaption("Lines centred\nin the label");
+  label->setAlignment(alCenter);
+  expectPicture("label", label);
+  label->setVisible(false);
+
+  auto* slider = place<VSlider>(200, 20);
+  slider->setValue(25);
+  expectPicture("slider", slider);
+  // Its hint, after the pointer rested at the knob's right for the whole delay.
+  slider->setTooltip("Degrees per second");
+  const vt::Box knob = vt::screenBoxOf(slider);
+  screen_->glutPassiveMotion(knob.left + 60, knob.top + 10);
+  timers_.fire();
+  ASSERT_TRUE(screen_->isTooltipShown());
+  expectPicture("tooltip", slider, 90, 24);
+  slider->setVisible(false);
+
+  auto* spin = place<VSpinBox>(80, 20);
+  spin->setRange(1, 10);
+  spin->setValue(3);
+  expectPicture("spinbox", spin);
+  spin->setVisible(false);
+
+  auto* bar = place<VProgressBar>(200, 20);
+  bar->setValue(40);
+  bar->setShowPercentage(true);
+  expectPicture("progressbar", bar);
+}
+
+}  // namespace

@@ -275,7 +275,7 @@ class VWidget {
   /// Set by the screen: takes a widget that is being deleted out of the free queue of the
   /// screen named by its QueuedIn.
   static void (*DropFromQueue)(VWidget* screen, VWidget* w);
-  /// Set by the screen: a widget with a tooltip is being deleted.
+  /// Set by the screen: a widget lost its tooltip (cleared, or the widget is being deleted).
   static void (*TooltipGone)(VWidget* w);
   /// The owner's pending layout, run before this widget's geometry is read.
   void ownerLayoutIfPending() {

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <unordered_map>
 #include <vector>
@@ -57,6 +59,7 @@ VWidget::VWidget(VWidget* owner)
 unsigned long VWidget::MouseReleases = 0;
 void (*VWidget::DropFromQueue)(VWidget* screen, VWidget* w) = nullptr;
 void (*VWidget::TooltipGone)(VWidget* w) = nullptr;
+int VWidget::ClippedOut = 0;
 
 namespace {
 
@@ -236,6 +239,21 @@ std::string VWidget::getTooltip() const {
 }
 
 bool VWidget::anyTooltips() { return !tooltips().empty(); }
+
+void VWidget::setClipChildren(bool clip) {
+  ClipChildren = clip;
+  redraw();
+}
+
+// Half-open, as pixels are: the columns ClientBorderLeft to Width - ClientBorderRight - 1 are
+// the ones the scissor lets through.
+bool VWidget::insideClientArea(int x, int y) const {
+  const long long lx = x;
+  const long long ly = y;
+  return lx >= ClientBorderLeft && ly >= ClientBorderTop &&
+         lx < static_cast<long long>(Width) - ClientBorderRight &&
+         ly < static_cast<long long>(Height) - ClientBorderBottom;
+}
 bool VWidget::takesKey(int key, bool special) { return takesText() && !special && key != 27; }
 VHostServices* VWidget::getHostServices() {
   return Owner != nullptr ? Owner->getHostServices() : nullptr;
@@ -371,7 +389,11 @@ bool VWidget::event(VEvent* e) {
     if (onCustomDraw != nullptr) {
       onCustomDraw(this, e);
     }
-    eventToChildrenReversed(e);
+    if (ClipChildren && !Children.empty()) {
+      drawChildrenClipped(e);
+    } else {
+      eventToChildrenReversed(e);
+    }
     restoreContext();
     return false;
   }
@@ -401,7 +423,7 @@ VWidget::WheelResult VWidget::routeWheel(VEvent* e, bool* childHit) {
   const int lx = vuna::subClamped(x, Left);
   const int ly = vuna::subClamped(y, Top);
   WheelResult below = wrMissed;
-  if (!Children.empty()) {
+  if (!Children.empty() && (!ClipChildren || insideClientArea(lx, ly))) {
     e->setX(lx);
     e->setY(ly);
     ChildWalk walk{Children.begin(), false, Walks};
@@ -531,6 +553,66 @@ void VWidget::changeContext() {
 
 // Undoes whatever the widget's drawing left in the matrix as well: a pop, or the kept matrix
 // loaded again.
+namespace {
+
+// A clip in the root's pixels, half-open; the innermost last. The draw pass is one at a time.
+struct ClipRect {
+  long long left, top, right, bottom;
+};
+std::vector<ClipRect> clips;
+
+GLint toGlInt(double v) {
+  return static_cast<GLint>(std::max(-1e9, std::min(1e9, std::floor(v + 0.5))));
+}
+
+// The root's pixels span the viewport (one unit per pixel under the screen's projection, more
+// device pixels per unit on a scaled display); GL counts scissor rows from the bottom.
+void scissorTo(const ClipRect& c, int rootWidth, int rootHeight) {
+  GLint view[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, view);
+  const double sx = static_cast<double>(view[2]) / std::max(1, rootWidth);
+  const double sy = static_cast<double>(view[3]) / std::max(1, rootHeight);
+  const GLint left = toGlInt(view[0] + static_cast<double>(c.left) * sx);
+  const GLint right = toGlInt(view[0] + static_cast<double>(c.right) * sx);
+  const GLint top = toGlInt(view[1] + view[3] - static_cast<double>(c.top) * sy);
+  const GLint bottom = toGlInt(view[1] + view[3] - static_cast<double>(c.bottom) * sy);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(left, bottom, std::max(0, right - left), std::max(0, top - bottom));
+}
+
+}  // namespace
+
+// The whole subtree still draws (its draw hooks keep their effects) under a scissor that lets
+// through only this widget's client area within every clip around it.
+void VWidget::drawChildrenClipped(VEvent* e) {
+  long long originX = 0;
+  long long originY = 0;
+  const VWidget* root = this;
+  for (const VWidget* w = this; w != nullptr; w = w->Owner) {
+    originX += w->Left;
+    originY += w->Top;
+    root = w;
+  }
+  ClipRect c{originX + ClientBorderLeft, originY + ClientBorderTop,
+             originX + Width - ClientBorderRight, originY + Height - ClientBorderBottom};
+  if (!clips.empty()) {
+    const ClipRect& outer = clips.back();
+    c = {std::max(c.left, outer.left), std::max(c.top, outer.top),
+         std::min(c.right, outer.right), std::min(c.bottom, outer.bottom)};
+  }
+  c.right = std::max(c.right, c.left);
+  c.bottom = std::max(c.bottom, c.top);
+  clips.push_back(c);
+  scissorTo(c, root->Width, root->Height);
+  eventToChildrenReversed(e);
+  clips.pop_back();
+  if (clips.empty()) {
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    scissorTo(clips.back(), root->Width, root->Height);
+  }
+}
+
 void VWidget::restoreContext() {
   if (drawLevels > kPushedLevels) {
     --drawLevels;
@@ -577,7 +659,7 @@ bool VWidget::handleMouseEvent(VEvent* e) {
   const int y = e->getY();
   const int lx = vuna::subClamped(x, Left);
   const int ly = vuna::subClamped(y, Top);
-  const bool inside = lx >= 0 && ly >= 0 && lx <= Width && ly <= Height;
+  const bool inside = ClippedOut == 0 && lx >= 0 && ly >= 0 && lx <= Width && ly <= Height;
 
   if (inside && type == etMouseDown) {
     doFocus(e);
@@ -588,7 +670,10 @@ bool VWidget::handleMouseEvent(VEvent* e) {
   if (!Children.empty()) {
     e->setX(lx);
     e->setY(ly);
+    const bool clippedOut = ClipChildren && !insideClientArea(lx, ly);
+    ClippedOut += clippedOut ? 1 : 0;
     const bool consumed = eventToChildren(e);
+    ClippedOut -= clippedOut ? 1 : 0;
     e->setX(x);
     e->setY(y);
     if (consumed) {

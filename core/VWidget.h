@@ -39,6 +39,7 @@ class VWidget {
   bool Visible;   ///< false: neither drawn nor routed to, whole subtree included
   bool Dragging;
   bool HasTooltip = false;  ///< the text is in the tooltip table (see setTooltip)
+  bool ClipChildren = false;  ///< see setClipChildren
   /// A list because the routing walk holds positions in it while handlers run: insertion at the
   /// front (a handler opening a window) and removal of other entries keep those positions valid.
   std::list<VWidget*> Children;
@@ -199,6 +200,16 @@ class VWidget {
   /// their screen only while one does.
   static bool anyTooltips();
 
+  /// On: the children are seen only inside this widget's client area (inside its client
+  /// borders), in drawing and in input alike. A child's pixels outside it are not drawn, and a
+  /// point outside it is no child's: a press there goes to this widget as on its own face, a
+  /// wheel step and a tooltip likewise; a drag or a held button of a child still follows the
+  /// pointer anywhere. Clips nest: each is the intersection with its owners'. Off by default.
+  void setClipChildren(bool clip);
+  bool getClipChildren() const { return ClipChildren; }
+  /// Is (x, y), in this widget's own space, inside its client area?
+  bool insideClientArea(int x, int y) const;
+
   /// Cuts the focus chain below this widget, depth first.
   void clearFocusPath();
   /// True when the owner's FocusPath is this widget (false without an owner).
@@ -275,6 +286,11 @@ class VWidget {
   /// Set by the screen: takes a widget that is being deleted out of the free queue of the
   /// screen named by its QueuedIn.
   static void (*DropFromQueue)(VWidget* screen, VWidget* w);
+  /// While above 0, a mouse search passes children outside the clip of an owner: they see the
+  /// event (drags, processMouseOwner) but none is inside. Kept per dispatch by the screen.
+  static int ClippedOut;
+  /// Draws the children with the scissor narrowed to this widget's client area.
+  void drawChildrenClipped(VEvent* e);
   /// Set by the screen: a widget lost its tooltip (cleared, or the widget is being deleted).
   static void (*TooltipGone)(VWidget* w);
   /// The owner's pending layout, run before this widget's geometry is read.

@@ -240,6 +240,8 @@ void VScreen::sendEvent() {
   // only the outermost dispatch empties the free queue.
   const bool outer = Dispatching;
   Dispatching = true;
+  const int clippedOut = ClippedOut;  // a nested dispatch starts its own search
+  ClippedOut = 0;
   bool consumed = false;
   if (type == etMouseWheel) {
     bool overWidget = false;
@@ -249,6 +251,7 @@ void VScreen::sendEvent() {
     consumed = event(LastEvent);
   }
   Dispatching = outer;
+  ClippedOut = clippedOut;
   if (type == etMouseDown) {
     MousePressTaken = consumed && !MouseReachedScreen;
   } else if (type == etDraw) {

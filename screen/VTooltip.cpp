@@ -42,9 +42,11 @@ VWidget* VTooltip::deepestAt(VWidget* w, int x, int y) {
   w->layoutIfPending();
   const int lx = vuna::subClamped(x, w->getLeft());
   const int ly = vuna::subClamped(y, w->getTop());
-  for (VWidget* child : VWidget::childrenOf(w)) {
-    if (VWidget* hit = deepestAt(child, lx, ly)) {
-      return hit;
+  if (!w->ClipChildren || w->insideClientArea(lx, ly)) {
+    for (VWidget* child : VWidget::childrenOf(w)) {
+      if (VWidget* hit = deepestAt(child, lx, ly)) {
+        return hit;
+      }
     }
   }
   const bool inside = lx >= 0 && ly >= 0 && lx <= w->getWidth() && ly <= w->getHeight();

@@ -177,6 +177,7 @@ class Overlay : public vt::ScreenFixture {
     window->setWidth(300);
     window->setHeight(200);
     window->setCaption("Overlay");
+    window->setClipChildren(true);  // the pass sets a scissor of its own, which must go again
     auto* button = new VCaptionButton(window);
     button->setCaption("Reset view");
     button->setLeft(10);

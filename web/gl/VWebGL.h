@@ -78,5 +78,6 @@
 #define glPolygonMode(...) VUNA_WEB_GL_CALL(glPolygonMode, __VA_ARGS__)
 #define glPopMatrix() VUNA_WEB_GL_CALL0(glPopMatrix)
 #define glPushMatrix() VUNA_WEB_GL_CALL0(glPushMatrix)
+#define glScissor(...) VUNA_WEB_GL_CALL(glScissor, __VA_ARGS__)
 #define glShadeModel(...) VUNA_WEB_GL_CALL(glShadeModel, __VA_ARGS__)
 #define glViewport(...) VUNA_WEB_GL_CALL(glViewport, __VA_ARGS__)

@@ -6,8 +6,11 @@
 #include <link.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <unordered_set>
 
@@ -16,12 +19,19 @@
 #include "draw/VFont.h"
 #include "draw/VImageSource.h"
 #include "screen/host.h"
+#include "support/ManualTimers.h"
 #include "support/WidgetTree.h"
+#include "widgets/VBoxLayout.h"
 #include "widgets/VButton.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
+#include "widgets/VGridLayout.h"
+#include "widgets/VLabel.h"
+#include "widgets/VProgressBar.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
+#include "widgets/VSlider.h"
+#include "widgets/VSpinBox.h"
 #include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
@@ -42,6 +52,13 @@ constexpr int kNumbers[] = {0,       1,        -1,      2,         5,          1
                             INT_MAX, INT_MIN,  INT_MAX - 1, INT_MIN + 1, -5, -100};
 constexpr int kButtons[] = {0, 1, 2, 0, 0, 1, 2, 2, 3, 4, 5, 6, -1, 7, 255, INT_MIN};
 constexpr int kStates[] = {0, 1, 0, 1, 0, 1, 2, -1};
+// Doubles a selector byte below 0xC0 picks; from 0xC0 on, the next eight bytes are the bits.
+constexpr double kReals[] = {0,        1,       -1,       0.5,     -0.5,     0.1,     2,
+                             3,        7.25,    10,       25,      50,       99.5,    100,
+                             1000,     -1000,   1e9,      -1e9,    1e15,     1e16,    -1e16,
+                             1e300,    -1e300,  DBL_MAX,  -DBL_MAX, DBL_MIN,  -DBL_MIN,
+                             DBL_TRUE_MIN, 2147483647.0, -2147483648.0, 4294967296.0,
+                             HUGE_VAL, -HUGE_VAL, NAN,     -NAN,    1.0 / 3};
 constexpr int kSpecialKeys[] = {1,   2,   3,   4,   5,   6,   7,   8,   9,      10,     11, 12,
                                 100, 101, 102, 103, 104, 105, 106, 107, 108, 0, -1, 255,
                                 256, 100000, INT_MIN, INT_MAX};
@@ -68,6 +85,19 @@ class Reader {
     }
     return static_cast<int>(v);
   }
+  double real() {
+    const unsigned selector = byte();
+    if (selector < 0xC0) {
+      return pickFrom(kReals, selector);
+    }
+    std::uint64_t bits = 0;
+    for (int i = 0; i < 8; ++i) {
+      bits = (bits << 8) | byte();
+    }
+    double v = 0;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+  }
   std::string bytes() {
     const unsigned length = byte() % 48;
     std::string s;
@@ -86,6 +116,17 @@ class Reader {
 bool skipped[opCount] = {};
 bool tracing = false;
 
+// How a dialect reads its bytes (see ApiOp). The first dialect's counts are frozen.
+struct Dialect {
+  int ops;
+  unsigned kinds;       // widget kinds opCreate makes
+  unsigned geometries;  // properties opGeometry sets
+  unsigned handlers;    // handlers opHandler installs
+  bool services;        // the screen has host services whose timers fire on opFireTimers
+};
+constexpr Dialect kFirstDialect{kFirstDialectOpCount, 9, 18, 6, false};
+constexpr Dialect kPanelDialect{opCount, 16, 30, 8, true};
+
 // --- the registry -------------------------------------------------------------------------
 // The widgets the program made register themselves and leave the registry in their
 // destructors, whoever deletes them (the program, the screen's free queue, an owner's
@@ -99,11 +140,14 @@ void forget(VWidget* w);
 template <class T>
 class Tracked : public T {
  public:
-  explicit Tracked(VWidget* owner) : T(owner) {}
+  template <class... More>
+  explicit Tracked(VWidget* owner, More... more) : T(owner, more...) {}
   ~Tracked() override { forget(this); }
 };
 
 struct Run {
+  Dialect dialect = kFirstDialect;
+  vt::ManualTimers timers;
   VScreen* screen = nullptr;
   vt::TreeInvariants* invariants = nullptr;
   // Trees the program holds outside the screen's: widgets made without an owner and widgets
@@ -329,6 +373,13 @@ void freeOwner(VWidget* w, VEvent*) {
   }
 }
 
+// The program takes w out of its owner from w's own handler, and holds it.
+void takeItselfOut(VWidget* w, VEvent*) {
+  if (current != nullptr && w->getOwner() != nullptr && !queuedWithin(*current, w)) {
+    detach(*current, w);
+  }
+}
+
 void createChild(VWidget* w, VEvent*) {
   if (current != nullptr && current->live.size() < kMostWidgets) {
     new Tracked<VWidget>(w);
@@ -387,8 +438,9 @@ void clearGlErrors() {
 
 // --- the calls ----------------------------------------------------------------------------
 
-VWidget* create(unsigned kind, VWidget* owner) {
-  switch (kind % 9) {
+// kind is taken modulo the dialect's count of kinds; columns serves the grid.
+VWidget* create(unsigned kind, VWidget* owner, int columns) {
+  switch (kind) {
     case 0: return new Tracked<VWidget>(owner);
     case 1: return new Tracked<VWindow>(owner);
     case 2: return new Tracked<VButton>(owner);
@@ -397,19 +449,61 @@ VWidget* create(unsigned kind, VWidget* owner) {
     case 5: return new Tracked<VRadioButton>(owner);
     case 6: return new Tracked<VTextEdit>(owner);
     case 7: return new Tracked<VToolBar>(owner);
-    default: return new Tracked<MyWindow>(owner);
+    case 8: return new Tracked<MyWindow>(owner);
+    case 9: return new Tracked<VLabel>(owner);
+    case 10: return new Tracked<VSlider>(owner);
+    case 11: return new Tracked<VSpinBox>(owner);
+    case 12: return new Tracked<VProgressBar>(owner);
+    case 13: return new Tracked<VBoxLayout>(owner, ldRow);
+    case 14: return new Tracked<VBoxLayout>(owner, ldColumn);
+    default: return new Tracked<VGridLayout>(owner, columns);
   }
 }
 
+// The panel dialect's properties of the layouts and the panel controls (which 18 on).
+void setPanelProperty(VWidget* w, unsigned which, int v) {
+  auto* layout = dynamic_cast<VLayout*>(w);
+  auto* box = dynamic_cast<VBoxLayout*>(w);
+  auto* grid = dynamic_cast<VGridLayout*>(w);
+  auto* label = dynamic_cast<VLabel*>(w);
+  switch (which) {
+    case 18: if (layout) layout->setMargin(v); break;
+    case 19: if (box) box->setSpacing(v); break;
+    case 20: if (box) box->setAlignment(static_cast<VLayoutAlignment>(v)); break;
+    case 21: if (grid) grid->setColumns(v); break;
+    case 22: if (grid) grid->setColumnSpacing(v); break;
+    case 23: if (grid) grid->setRowSpacing(v); break;
+    case 24:
+      if (auto* spin = dynamic_cast<VSpinBox*>(w)) spin->setDecimals(v);
+      break;
+    case 25: if (label) label->setAutoSize((v & 1) != 0); break;
+    case 26:
+      if (auto* bar = dynamic_cast<VProgressBar*>(w)) bar->setShowPercentage((v & 1) != 0);
+      break;
+    case 27: if (label) label->setAlignment(static_cast<VAlignment>(v)); break;
+    case 28: if (grid) grid->setSpacing(v); break;
+    default: w->layout(); break;
+  }
+}
+
+// which is taken modulo the dialect's count of properties: the first dialect's eighteen come
+// first, the panel's after them.
 void setGeometry(VWidget* w, unsigned which, int v, std::ostream& t) {
   static const char* const names[] = {
       "setLeft", "setTop", "setWidth", "setHeight", "setMinWidth", "setMinHeight",
       "setClientBorderLeft", "setClientBorderRight", "setClientBorderTop",
       "setClientBorderBottom", "setTitleBarHeight", "setTitleBarBorder", "setMinResizeWidth",
-      "setMinResizeHeight", "setMaximized", "setResizable", "setMoverWidth", "setBoxSize"};
-  which %= sizeof names / sizeof names[0];
+      "setMinResizeHeight", "setMaximized", "setResizable", "setMoverWidth", "setBoxSize",
+      "setMargin", "setSpacing", "setAlignment", "setColumns", "setColumnSpacing",
+      "setRowSpacing", "setDecimals", "setAutoSize", "setShowPercentage", "setLabelAlignment",
+      "setGridSpacing", "layout"};
+  static_assert(sizeof names / sizeof names[0] == kPanelDialect.geometries, "every name");
   t << names[which] << "(" << v << ")";
   auto* window = dynamic_cast<VWindow*>(w);
+  if (which >= 18) {
+    setPanelProperty(w, which, v);
+    return;
+  }
   switch (which) {
     case 0: w->setLeft(v); break;
     case 1: w->setTop(v); break;
@@ -441,6 +535,9 @@ VFont* fontOf(VWidget* w) {
   if (auto* c = dynamic_cast<VCheckBox*>(w)) return c->getFont();
   if (auto* e = dynamic_cast<VTextEdit*>(w)) return e->getFont();
   if (auto* win = dynamic_cast<VWindow*>(w)) return win->getFont();
+  if (auto* l = dynamic_cast<VLabel*>(w)) return l->getFont();
+  if (auto* s = dynamic_cast<VSpinBox*>(w)) return s->getFont();
+  if (auto* p = dynamic_cast<VProgressBar*>(w)) return p->getFont();
   return nullptr;
 }
 
@@ -448,9 +545,52 @@ void setText(VWidget* w, const std::string& s, int cursor) {
   if (auto* b = dynamic_cast<VCaptionButton*>(w)) b->setCaption(s);
   if (auto* c = dynamic_cast<VCheckBox*>(w)) c->setCaption(s);
   if (auto* win = dynamic_cast<VWindow*>(w)) win->setCaption(s);
+  if (auto* l = dynamic_cast<VLabel*>(w)) l->setCaption(s);
   if (auto* e = dynamic_cast<VTextEdit*>(w)) {
     e->setText(s);
     e->setCursorPos(cursor);
+  }
+}
+
+// A slider's, spin box's or progress bar's range (which 0), step (1) or value (2); a progress
+// bar has no step.
+void setValueOf(VWidget* w, unsigned which, double a, double b) {
+  auto* slider = dynamic_cast<VSlider*>(w);
+  auto* spin = dynamic_cast<VSpinBox*>(w);
+  auto* bar = dynamic_cast<VProgressBar*>(w);
+  switch (which) {
+    case 0:
+      if (slider) slider->setRange(a, b);
+      if (spin) spin->setRange(a, b);
+      if (bar) bar->setRange(a, b);
+      break;
+    case 1:
+      if (slider) slider->setStep(a);
+      if (spin) spin->setStep(a);
+      break;
+    default:
+      if (slider) slider->setValue(a);
+      if (spin) spin->setValue(a);
+      if (bar) bar->setValue(a);
+      break;
+  }
+}
+
+// A host's timers fire: every timer pending now runs once, unless an earlier one of the same
+// turn cancelled it; the timers they start wait for the next turn.
+void fireTimers(vt::ManualTimers& timers) {
+  std::vector<int> due;
+  for (const vt::ManualTimers::Pending& p : timers.pending) {
+    due.push_back(p.id);
+  }
+  for (int id : due) {
+    const auto at = std::find_if(timers.pending.begin(), timers.pending.end(),
+                                 [id](const vt::ManualTimers::Pending& p) { return p.id == id; });
+    if (at != timers.pending.end()) {
+      const vt::ManualTimers::Pending p = *at;
+      timers.pending.erase(at);
+      p.callback(p.data);
+    }
   }
 }
 
@@ -503,15 +643,20 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
   t << apiOpName(op) << " ";
   switch (op) {
     case opCreate: {
-      const unsigned kind = in.byte();
+      const unsigned kind = in.byte() % run.dialect.kinds;
       const unsigned where = in.byte();
+      const bool grid = kind == 15;
+      const int columns = grid ? in.number() : 0;
       if (run.dry || run.live.size() >= kMostWidgets) {
         t << "(skipped: the tree is full)";
         return false;
       }
       VWidget* owner = where == 0xFF ? nullptr : pick(run, where);
-      t << "kind " << kind % 9 << " in " << nameOf(run, owner);
-      VWidget* w = create(kind, owner);
+      t << "kind " << kind << " in " << nameOf(run, owner);
+      if (grid) {
+        t << " columns " << columns;
+      }
+      VWidget* w = create(kind, owner, columns);
       if (owner == nullptr) {
         run.held.push_back(w);
       }
@@ -586,7 +731,7 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
     }
     case opGeometry: {
       VWidget* w = pick(run, in.byte());
-      const unsigned which = in.byte();
+      const unsigned which = in.byte() % run.dialect.geometries;
       const int v = in.number();
       t << nameOf(run, w) << " ";
       if (!run.dry) {
@@ -656,11 +801,12 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
     }
     case opHandler: {
       VWidget* w = pickMovable(run, in.byte());
-      const unsigned which = in.byte() % 6;
+      const unsigned which = in.byte() % run.dialect.handlers;
       static const char* const names[] = {"onCustomDraw=removeSiblingWhileDrawing",
                                           "onMouseDown=freeItself", "onClick=freeOwner",
                                           "onMouseDown=createChild", "onKey=freeItself",
-                                          "onMouseUp=createChild"};
+                                          "onMouseUp=createChild", "onChange=freeItself",
+                                          "onChange=takeItselfOut"};
       if (run.dry || w == nullptr) {
         return false;
       }
@@ -671,7 +817,13 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
         case 2: w->onClick = freeOwner; break;
         case 3: w->onMouseDown = createChild; break;
         case 4: w->onKey = freeItself; break;
-        default: w->onMouseUp = createChild; break;
+        case 5: w->onMouseUp = createChild; break;
+        default: {
+          const VEventHandler handler = which == 6 ? freeItself : takeItselfOut;
+          if (auto* slider = dynamic_cast<VSlider*>(w)) slider->onChange = handler;
+          if (auto* spin = dynamic_cast<VSpinBox*>(w)) spin->onChange = handler;
+          break;
+        }
       }
       return false;
     }
@@ -804,6 +956,62 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
       glutResize(run.screen->getWidth(), run.screen->getHeight());
       clearGlErrors();
       return false;
+    case opValue: {
+      VWidget* w = pick(run, in.byte());
+      const unsigned which = in.byte() % 3;
+      const double a = in.real();
+      const double b = which == 0 ? in.real() : 0;
+      static const char* const names[] = {"setRange", "setStep", "setValue"};
+      char numbers[64];
+      if (which == 0) {
+        std::snprintf(numbers, sizeof numbers, "%.17g, %.17g", a, b);
+      } else {
+        std::snprintf(numbers, sizeof numbers, "%.17g", a);
+      }
+      t << nameOf(run, w) << " " << names[which] << "(" << numbers << ")";
+      if (!run.dry) {
+        setValueOf(w, which, a, b);
+      }
+      return false;
+    }
+    case opWheel: {
+      const int stepsX = in.number();
+      const int stepsY = in.number();
+      int x = 0;
+      int y = 0;
+      position(run, in, x, y);
+      t << "mouseWheel(" << stepsX << ", " << stepsY << ", " << x << ", " << y << ")";
+      if (run.dry) {
+        return false;
+      }
+      run.screen->mouseWheel(stepsX, stepsY, x, y);
+      return stepsX != 0 || stepsY != 0;
+    }
+    case opPassiveMotion: {
+      int x = 0;
+      int y = 0;
+      position(run, in, x, y);
+      t << "glutPassiveMotion(" << x << ", " << y << ")";
+      if (!run.dry) {
+        run.screen->glutPassiveMotion(x, y);
+      }
+      return false;
+    }
+    case opTooltip: {
+      VWidget* w = pick(run, in.byte());
+      const std::string s = in.bytes();
+      t << nameOf(run, w) << " \"" << printable(s) << "\"";
+      if (!run.dry) {
+        w->setTooltip(s);
+      }
+      return false;
+    }
+    case opFireTimers:
+      t << run.timers.pending.size() << " pending";
+      if (!run.dry) {
+        fireTimers(run.timers);
+      }
+      return false;
     default:
       return false;
   }
@@ -813,6 +1021,8 @@ void tearDown(Run& run) {
   screen = nullptr;
   delete run.screen;
   run.screen = nullptr;
+  // A host forgets the timers of a screen that goes; the widgets held outside it reach no host.
+  run.timers.pending.clear();
   while (!run.held.empty()) {
     VWidget* w = run.held.back();
     run.held.pop_back();
@@ -834,7 +1044,8 @@ const char* apiOpName(int op) {
       "groupNew",     "groupDelete",   "groupSelect",    "handler",      "mouse",
       "motion",       "key",           "keyUp",          "special",      "reshape",
       "display",      "overlay",       "closeClick",     "maximizeClick", "freeTitleButton",
-      "recreateContext"};
+      "recreateContext", "value",         "wheel",          "passiveMotion", "tooltip",
+      "fireTimers"};
   static_assert(sizeof names / sizeof names[0] == opCount, "a name for every op");
   return op >= 0 && op < opCount ? names[op] : "?";
 }
@@ -892,9 +1103,14 @@ std::string ApiProgram::run(const std::uint8_t* data, std::size_t size, FreedTes
   run.invariants = &invariants;
 
   Reader in(data, size);
+  if (size > 0 && data[0] == kPanelDialectMarker) {
+    in.byte();
+    run.dialect = kPanelDialect;
+    run.screen->setHostServices(&run.timers);
+  }
   std::string report;
   for (int n = 0; n < kMostCalls && in.more(); ++n) {
-    const int op = static_cast<int>(in.byte() % opCount);
+    const int op = static_cast<int>(in.byte() % run.dialect.ops);
     refresh(run);
     std::ostringstream t;
     invariants.beforeCall();

@@ -8,12 +8,25 @@
 
 namespace vf {
 
-// The calls an input is made of. Each call is one byte (modulo opCount) followed by the bytes
-// of its arguments; an input that ends early reads zeros. Arguments name widgets by their place
-// in the list of live widgets (the screen's tree breadth first, front to back, then the trees
-// the program holds outside it), so the same bytes make the same calls on every run.
+// The calls an input is made of. Each call is one byte (modulo the dialect's count of ops)
+// followed by the bytes of its arguments; an input that ends early reads zeros. Arguments name
+// widgets by their place in the list of live widgets (the screen's tree breadth first, front to
+// back, then the trees the program holds outside it), so the same bytes make the same calls on
+// every run.
+//
+// Dialects. Every kept input must go on making the calls it made when it was found, yet a new
+// op or widget kind changes what a byte taken modulo a count means. So the reading is versioned
+// by the first byte: an input that begins with kPanelDialectMarker is read, from the next byte
+// on, in the panel dialect (every op below, the panel controls, layouts, the wheel, tooltips
+// and timers); any other input is read whole in the first dialect, as every input was before
+// (the ops up to opRecreateContext, nine widget kinds, eighteen geometry properties, no host
+// services). No input found before the panel dialect begins with the marker, and the first
+// dialect's counts never change. To add ops later, freeze the panel dialect the same way and
+// give the next one its own marker (0xFE, then down).
+constexpr std::uint8_t kPanelDialectMarker = 0xFF;
+
 enum ApiOp : std::uint8_t {
-  opCreate,           // kind, owner (or none): VWidget ... MyWindow
+  opCreate,           // kind, owner (or none): VWidget ... MyWindow; panel: ... VGridLayout
   opAdd,              // x->add(w); a w that nothing lists is then owned by x
   opRemove,           // w's owner removes it; the program holds w
   opFree,             // w->free()
@@ -22,9 +35,10 @@ enum ApiOp : std::uint8_t {
   opBringToFront,     // w's owner (or any widget) brings w to the front
   opVisible,          // setVisible
   opEnabled,          // setEnabled
-  opGeometry,         // one of the size, position, border and class properties
+  opGeometry,         // one of the size, position, border and class properties (panel: also
+                      // margins, spacings, columns, alignments, decimals, sizing, percentage)
   opFontSize,         // the font of a widget that shows text
-  opText,             // captions and texts, any bytes; a text edit's cursor
+  opText,             // captions and texts (panel: labels too), any bytes; a text edit's cursor
   opRadioGroup,       // setRadioButtonGroup(group or null)
   opGroupAdd,         // the group's own add
   opGroupRemove,      // the group's own remove
@@ -44,8 +58,15 @@ enum ApiOp : std::uint8_t {
   opMaximizeClick,    // a click on a window's maximise button
   opFreeTitleButton,  // the program frees a window's own close or maximise button
   opRecreateContext,  // a new GLUT window and context; the old one is destroyed
+  // The panel dialect alone from here on.
+  opValue,            // a value control's range, step or value, NaN and infinities included
+  opWheel,            // mouseWheel(stepsX, stepsY) at a position, any steps
+  opPassiveMotion,    // glutPassiveMotion: the pointer moving with no button held
+  opTooltip,          // setTooltip, any bytes; empty clears it
+  opFireTimers,       // the host's pending timers run, each once (spin-box repeats, tooltips)
   opCount
 };
+constexpr int kFirstDialectOpCount = opRecreateContext + 1;
 
 const char* apiOpName(int op);
 

@@ -1,6 +1,10 @@
 // make_api_corpus: writes the API fuzzer's seed corpus, short programs that each use a few calls.
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -10,9 +14,11 @@ namespace {
 
 using vf::ApiOp;
 
-// One input, written call by call (see vf::ApiOp for what each call reads).
+// One input, written call by call (see vf::ApiOp for what each call reads), in the panel
+// dialect: its first byte is the dialect's marker.
 class Program {
  public:
+  Program() { byte(vf::kPanelDialectMarker); }
   Program& op(ApiOp o) { return byte(vf::apiOpByte(o)); }
   Program& byte(unsigned b) {
     bytes_.push_back(static_cast<std::uint8_t>(b));
@@ -28,6 +34,7 @@ class Program {
   Program& xy(int x, int y) { return byte(0).number(x).number(y); }
 
   Program& create(unsigned kind, unsigned owner) { return op(vf::opCreate).byte(kind).byte(owner); }
+  Program& grid(unsigned owner, int columns) { return create(15, owner).number(columns); }
   Program& press(unsigned button, unsigned w, unsigned dx, unsigned dy) {
     return op(vf::opMouse).byte(button).byte(0).at(w, dx, dy);
   }
@@ -43,6 +50,43 @@ class Program {
     return op(vf::opGeometry).byte(w).byte(which).number(v);
   }
   Program& display() { return op(vf::opDisplay); }
+  Program& freeWidget(unsigned w) { return op(vf::opFree).byte(w); }
+  // A double as its eight bytes, after the selector that says so.
+  Program& real(double v) {
+    std::uint64_t u = 0;
+    std::memcpy(&u, &v, sizeof u);
+    byte(0xC0);
+    for (int shift = 56; shift >= 0; shift -= 8) {
+      byte(static_cast<unsigned>(u >> shift) & 0xFF);
+    }
+    return *this;
+  }
+  Program& range(unsigned w, double lo, double hi) {
+    return op(vf::opValue).byte(w).byte(0).real(lo).real(hi);
+  }
+  Program& step(unsigned w, double v) { return op(vf::opValue).byte(w).byte(1).real(v); }
+  Program& value(unsigned w, double v) { return op(vf::opValue).byte(w).byte(2).real(v); }
+  Program& wheel(int x, int y, unsigned w) {
+    return op(vf::opWheel).number(x).number(y).at(w, 5, 5);
+  }
+  Program& passive(unsigned w, unsigned dx, unsigned dy) {
+    return op(vf::opPassiveMotion).at(w, dx, dy);
+  }
+  Program& text(unsigned w, const std::string& s) {
+    op(vf::opText).byte(w).byte(static_cast<unsigned>(s.size()));
+    for (unsigned char c : s) {
+      byte(c);
+    }
+    return number(0);
+  }
+  Program& tooltip(unsigned w, const std::string& s) {
+    op(vf::opTooltip).byte(w).byte(static_cast<unsigned>(s.size()));
+    for (unsigned char c : s) {
+      byte(c);
+    }
+    return *this;
+  }
+  Program& fire() { return op(vf::opFireTimers); }
 
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
@@ -52,13 +96,16 @@ class Program {
 
 // Widget kinds as opCreate numbers them, and the owner byte for none.
 enum Kind : unsigned { kWidget, kWindow, kButton, kCaptionButton, kCheckBox, kRadioButton,
-                       kTextEdit, kToolBar, kMyWindow };
+                       kTextEdit, kToolBar, kMyWindow, kLabel, kSlider, kSpinBox, kProgressBar,
+                       kRow, kColumn, kGrid };
 constexpr unsigned kNoOwner = 0xFF;
 // Geometry properties as opGeometry numbers them.
 enum Which : unsigned { gLeft, gTop, gWidth, gHeight, gMinWidth, gMinHeight, gBorderLeft,
                         gBorderRight, gBorderTop, gBorderBottom, gTitleBarHeight,
                         gTitleBarBorder, gMinResizeWidth, gMinResizeHeight, gMaximized,
-                        gResizable, gMoverWidth, gBoxSize };
+                        gResizable, gMoverWidth, gBoxSize, gMargin, gSpacing, gAlignment,
+                        gColumns, gColumnSpacing, gRowSpacing, gDecimals, gAutoSize,
+                        gShowPercentage, gLabelAlignment, gGridSpacing, gLayout };
 
 bool write(const std::string& folder, const std::string& name, const Program& p) {
   const std::string path = folder + "/" + name;
@@ -157,6 +204,60 @@ int main(int argc, char** argv) {
           .create(kWindow, 4).display());
   add("key_on_focused_window",
       Program().create(kMyWindow, 0).click(1, 20, 70).key('q').key(127).display());
+
+  // The panel controls, the layouts, the wheel, tooltips and the host's timers.
+  static const char* const panelKinds[] = {"label", "slider", "spin_box", "progress_bar", "row",
+                                           "column"};
+  for (unsigned k = kLabel; k <= kColumn; ++k) {
+    add(std::string("create_") + panelKinds[k - kLabel],
+        Program().create(k, 0).create(k, 1).create(kButton, 1).display());
+  }
+  add("create_grid", Program().grid(0, 2).create(kLabel, 1).create(kSlider, 1).create(kLabel, 1)
+                         .grid(1, 0).display());
+  add("layout_settings",
+      Program().create(kRow, 0).create(kButton, 1).create(kCheckBox, 1).geometry(1, gMargin, 5)
+          .geometry(1, gSpacing, -20).geometry(1, gAlignment, 2).geometry(1, gLayout, 0).display()
+          .geometry(1, gAlignment, INT_MAX).geometry(1, gSpacing, INT_MAX).display());
+  add("grid_columns",
+      Program().grid(0, 3).create(kButton, 1).create(kButton, 1).create(kButton, 1)
+          .create(kButton, 1).geometry(1, gColumns, 0).display().geometry(1, gColumns, INT_MIN)
+          .geometry(1, gColumns, INT_MAX).geometry(1, gGridSpacing, INT_MIN)
+          .geometry(1, gRowSpacing, 30).geometry(1, gMargin, INT_MAX).display());
+  add("value_ranges",
+      Program().create(kSlider, 0).create(kSpinBox, 0).create(kProgressBar, 0)
+          .range(1, NAN, 5).range(2, HUGE_VAL, -HUGE_VAL).range(3, 100, -100).step(3, -1)
+          .step(2, 1e-300).value(1, 1e300).value(2, -DBL_MAX).value(3, NAN)
+          .geometry(2, gDecimals, 15).geometry(2, gDecimals, INT_MIN)
+          .geometry(1, gShowPercentage, 1).display());
+  add("label_captions",
+      Program().create(kLabel, 0).text(1, "one\ntwo\n\n\xFF%s\x01").geometry(1, gLabelAlignment, 1)
+          .op(vf::opFontSize).byte(1).number(40).geometry(1, gAutoSize, 1)
+          .geometry(1, gLabelAlignment, -7).display());
+  add("wheel_over_controls",
+      Program().create(kSlider, 0).create(kSpinBox, 0).wheel(0, 1, 1).wheel(INT_MIN, INT_MAX, 1)
+          .wheel(0, -3, 2).wheel(INT_MAX, INT_MIN, 2).wheel(0, 0, 0).display());
+  add("wheel_buttons",
+      Program().create(kSlider, 0).op(vf::opMouse).byte(8).byte(0).at(1, 50, 10)
+          .op(vf::opMouse).byte(9).byte(0).at(1, 50, 10).op(vf::opMouse).byte(10).byte(1)
+          .at(1, 50, 10).op(vf::opMouse).byte(11).byte(0).at(1, 50, 10).display());
+  add("slider_drag_and_keys",
+      Program().create(kSlider, 0).press(0, 1, 30, 10).motion(1, 70, 10).motion(0, 450, 300)
+          .release(0, 0, 450, 300).op(vf::opSpecial).byte(10).xy(0, 0).display());
+  add("spin_box_held_arrow_repeats",
+      Program().create(kSpinBox, 0).press(0, 1, 75, 3).fire().fire().fire()
+          .release(0, 1, 75, 3).fire().press(0, 1, 75, 17).fire().freeWidget(1).fire().display());
+  add("spin_box_typed",
+      Program().create(kSpinBox, 0).click(1, 10, 10).key('-').key('1').key('.').key('5')
+          .key(13).key('x').key(8).op(vf::opSpecial).byte(13).xy(0, 0).display());
+  add("on_change_handlers",
+      Program().create(kSlider, 0).create(kSpinBox, 0).op(vf::opHandler).byte(0).byte(6)
+          .op(vf::opHandler).byte(1).byte(7).wheel(0, 1, 1).wheel(0, 1, 2).display());
+  add("tooltip_shows_after_rest",
+      Program().create(kButton, 0).tooltip(1, "Degrees per second").passive(1, 3, 3).fire()
+          .display().passive(0, 450, 390).fire().display());
+  add("tooltip_cleared_and_widget_freed",
+      Program().create(kCheckBox, 0).tooltip(1, "\xFF\n%n").passive(1, 2, 2).tooltip(1, "")
+          .fire().tooltip(1, "x").passive(1, 2, 2).fire().freeWidget(1).display().fire());
 
   for (const auto& [name, program] : seeds) {
     if (!write(out, name, program)) {

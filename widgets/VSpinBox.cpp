@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <unordered_map>
 #include <utility>
 
 #include "core/VClamp.h"
@@ -23,6 +24,16 @@ constexpr int kFirstRepeat = 400;  // ms from the press to the second step
 constexpr int kRepeat = 80;        // ms between the steps after it
 constexpr int kBackspace = 8;
 constexpr int kReturn = 13;
+
+// The boxes whose repeat is due, by the ticket their timer carries. A box deleted out of a
+// screen's tree (freed: the screen takes it out before deleting it; or taken out and deleted by
+// the program) reaches no host to cancel its timer, so the timer names a ticket, not the box,
+// and finds nothing once the box has gone.
+std::unordered_map<std::uintptr_t, VSpinBox*>& dueRepeats() {
+  static std::unordered_map<std::uintptr_t, VSpinBox*> due;
+  return due;
+}
+std::uintptr_t lastTicket = 0;
 
 bool editsText(int key) {
   return (key >= '0' && key <= '9') || key == '-' || key == '+' || key == '.' ||
@@ -40,6 +51,7 @@ VSpinBox::VSpinBox(VWidget* owner)
       Editing(false),
       Held(0),
       RepeatTimer(0),
+      RepeatTicket(0),
       HeldRelease(0),
       Font(new VFont()),
       onChange(nullptr) {
@@ -131,9 +143,8 @@ bool VSpinBox::processEvent(VEvent* e) {
       Held = y < Height / 2 ? 1 : -1;
       HeldRelease = mouseReleases();
       stepBy(Held, e);
-      VHostServices* host = getHostServices();
-      if (host != nullptr && Held != 0) {
-        RepeatTimer = host->startTimer(kFirstRepeat, repeat, this);
+      if (Held != 0) {
+        startRepeat(kFirstRepeat);
       }
       break;
     }
@@ -172,22 +183,44 @@ bool VSpinBox::processMouseOwner(VEvent*) {
 }
 
 // On the host's loop, between events. A release that no event brought here yet still ends it.
-void VSpinBox::repeat(void* self) {
-  auto* box = static_cast<VSpinBox*>(self);
+void VSpinBox::repeat(void* ticket) {
+  const auto found = dueRepeats().find(reinterpret_cast<std::uintptr_t>(ticket));
+  if (found == dueRepeats().end()) {
+    return;  // the box has gone
+  }
+  VSpinBox* box = found->second;
+  dueRepeats().erase(found);
   box->RepeatTimer = 0;
+  box->RepeatTicket = 0;
   if (box->Held == 0 || box->HeldRelease != mouseReleases() || !box->Enabled) {
     box->stopRepeat();
     return;
   }
   box->stepBy(box->Held, nullptr);
-  VHostServices* host = box->getHostServices();
-  if (host != nullptr) {
-    box->RepeatTimer = host->startTimer(kRepeat, repeat, box);
+  if (box->Held != 0 && box->RepeatTicket == 0) {
+    box->startRepeat(kRepeat);
+  }
+}
+
+void VSpinBox::startRepeat(int milliseconds) {
+  VHostServices* host = getHostServices();
+  if (host == nullptr) {
+    return;
+  }
+  const std::uintptr_t ticket = ++lastTicket;
+  RepeatTimer = host->startTimer(milliseconds, repeat, reinterpret_cast<void*>(ticket));
+  if (RepeatTimer != 0) {
+    RepeatTicket = ticket;
+    dueRepeats()[ticket] = this;
   }
 }
 
 void VSpinBox::stopRepeat() {
   Held = 0;
+  if (RepeatTicket != 0) {
+    dueRepeats().erase(RepeatTicket);
+    RepeatTicket = 0;
+  }
   if (RepeatTimer != 0) {
     VHostServices* host = getHostServices();
     if (host != nullptr) {

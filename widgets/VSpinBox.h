@@ -1,6 +1,7 @@
 // VSpinBox: a number in a one-line field with up and down arrows that step it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "../core/VRange.h"
@@ -32,6 +33,7 @@ class VSpinBox : public VWidget {
   bool Editing;
   int Held;                   ///< +1 the up arrow is held, -1 the down arrow, 0 neither
   int RepeatTimer;            ///< the host's timer of the repeat, 0 for none
+  std::uintptr_t RepeatTicket;  ///< what that timer carries to find this box, 0 for none
   unsigned long HeldRelease;  ///< mouseReleases() at the arrow's press
   VFont* Font;                ///< owned; a copy of the look and feel's font
 
@@ -76,7 +78,9 @@ class VSpinBox : public VWidget {
   static constexpr int kArrowWidth = 14;
 
  private:
-  static void repeat(void* self);
+  static void repeat(void* ticket);
+  /// Starts the host's timer of the repeat, when a host is reachable.
+  void startRepeat(int milliseconds);
   std::string format(double v);
   void change(double v, VEvent* e);
   void stepBy(int steps, VEvent* e);

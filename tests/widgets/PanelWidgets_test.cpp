@@ -18,6 +18,7 @@
 #include "draw/VLookAndFeel.h"
 #include "hosts/glut/VGlutHost.h"
 #include "support/GlTest.h"
+#include "support/ManualTimers.h"
 #include "support/ScreenFixture.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VLabel.h"
@@ -257,6 +258,42 @@ TEST_F(Panel, CheckBoxesAndRadioGroupsTellTheirChangesToOnChange) {
   clickOn(items[1]);  // already checked: no change
   clickOn(items[0]);
   EXPECT_EQ(heard, (std::vector<std::string>{"box 1", "two 0", "one 0"}));
+}
+
+// A box that goes with an arrow held out of the screen's tree (freed: the screen takes it out
+// before deleting it; or taken out and deleted by the program) reaches no host to cancel its
+// timer. That timer, fired later, touches nothing: not the freed box, nor a new box held in its
+// place, which steps once per turn of its own timer.
+TEST_F(Panel, ATimerOfABoxDeletedWithItsArrowHeldTouchesNothing) {
+  vt::ManualTimers timers;
+  screen_->setHostServices(&timers);
+  for (const bool freed : {true, false}) {
+    SCOPED_TRACE(freed ? "freed" : "taken out and deleted");
+    auto* gone = new VSpinBox(screen_);
+    gone->setLeft(100);
+    gone->setTop(100);
+    press(175, 103);
+    ASSERT_EQ(timers.pending.size(), 1u);
+    if (freed) {
+      gone->free();
+    } else {
+      screen_->remove(gone);
+      delete gone;
+    }
+    release(500, 500);  // the screen deletes the freed box
+    auto* held = new VSpinBox(screen_);
+    held->setLeft(100);
+    held->setTop(100);
+    held->setValue(5);
+    press(175, 103);
+    timers.fire();
+    EXPECT_EQ(held->getValue(), 7);
+    EXPECT_EQ(timers.pending.size(), 1u);  // the held box's next step only
+    release(500, 500);
+    delete held;  // still in the tree: it cancels its timer
+    EXPECT_TRUE(timers.pending.empty());
+  }
+  screen_->setHostServices(nullptr);
 }
 
 // A spin box 80 by 20 at (100, 100), 1 to 10, value 3: its arrows span x 166 to 180, the up

@@ -60,6 +60,7 @@ unsigned long VWidget::MouseReleases = 0;
 void (*VWidget::DropFromQueue)(VWidget* screen, VWidget* w) = nullptr;
 void (*VWidget::TooltipGone)(VWidget* w) = nullptr;
 int VWidget::ClippedOut = 0;
+int VWidget::OpenPopups = 0;
 
 namespace {
 
@@ -217,6 +218,11 @@ void VWidget::draw(VEvent*) {}
 void VWidget::layout() {}
 bool VWidget::takesText() { return false; }
 bool VWidget::processWheel(VEvent*) { return false; }
+VPopupLayer* VWidget::getPopupLayer() {
+  return Owner != nullptr ? Owner->getPopupLayer() : nullptr;
+}
+void VWidget::popupClosed(VWidget*) {}
+void VWidget::processHover(int, int) {}
 
 // A widget being deleted leaves the table, and the screen showing its tooltip hides it.
 void VWidget::setTooltip(const std::string& text) {
@@ -239,6 +245,7 @@ std::string VWidget::getTooltip() const {
 }
 
 bool VWidget::anyTooltips() { return !tooltips().empty(); }
+bool VWidget::wantsPassiveMotion() { return anyTooltips() || OpenPopups > 0; }
 
 void VWidget::setClipChildren(bool clip) {
   ClipChildren = clip;

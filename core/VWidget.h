@@ -8,6 +8,7 @@
 
 class VHostServices;
 class VLookAndFeel;
+class VPopupLayer;
 class VWidget;
 
 /// Handlers are plain functions; null means "no handler". They receive the widget that raised
@@ -191,14 +192,26 @@ class VWidget {
   /// one takes it (answers true, or has onMouseWheel). The wheel never presses, raises or
   /// focuses anything. None of the classic controls take it.
   virtual bool processWheel(VEvent* e);
+  /// The screen's layer of pop-ups (lists, menus), asked for up the owner chain; null for a
+  /// tree without a screen.
+  virtual VPopupLayer* getPopupLayer();
+  /// A pop-up this widget opened (VPopupLayer::open) was closed: chosen from, pressed outside
+  /// of, closed with its owner menu, or closed by the program.
+  virtual void popupClosed(VWidget* popup);
+  /// The pointer moved with no button held, to (x, y) in this widget's own space. Reaches only
+  /// open pop-ups and the widgets that opened them (a menu bar switches menus so), never the
+  /// rest of the tree.
+  virtual void processHover(int x, int y);
 
   /// The hint shown when the pointer rests over the widget (lines split at '\n'); empty for
   /// none, the default. The screen shows it (see VScreen::glutPassiveMotion).
   void setTooltip(const std::string& text);
   std::string getTooltip() const;
-  /// Does any widget in the process have a tooltip? Hosts pass the pointer's passive motion to
-  /// their screen only while one does.
+  /// Does any widget in the process have a tooltip?
   static bool anyTooltips();
+  /// Hosts pass the pointer's motion with no button held to their screen only while this says
+  /// so: while some widget has a tooltip or some pop-up is open.
+  static bool wantsPassiveMotion();
 
   /// On: the children are seen only inside this widget's client area (inside its client
   /// borders), in drawing and in input alike. A child's pixels outside it are not drawn, and a
@@ -286,6 +299,9 @@ class VWidget {
   /// Set by the screen: takes a widget that is being deleted out of the free queue of the
   /// screen named by its QueuedIn.
   static void (*DropFromQueue)(VWidget* screen, VWidget* w);
+  /// Open pop-ups in the process, kept by the pop-up layers.
+  static int OpenPopups;
+  friend class VPopupLayer;
   /// While above 0, a mouse search passes children outside the clip of an owner: they see the
   /// event (drags, processMouseOwner) but none is inside. Kept per dispatch by the screen.
   static int ClippedOut;

@@ -69,7 +69,7 @@ bool VHostInput::pointerMoved(int x, int y) {
     return false;
   }
   if (HeldButtons == 0) {
-    if (VWidget::anyTooltips()) {
+    if (VWidget::wantsPassiveMotion()) {
       Screen->glutPassiveMotion(X, Y);
     }
     return false;

@@ -15,6 +15,7 @@
 #include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VTooltip.h"
+#include "widgets/VPopupLayer.h"
 #include "widgets/VWindow.h"
 
 namespace {
@@ -58,12 +59,14 @@ VScreen::VScreen(VWidget* owner)
     : VWidget(owner),
       ScreenFocusedWidget(nullptr),
       LastEvent(new VEvent()),
-      Tooltip(new VTooltip(this)) {
+      Tooltip(new VTooltip(this)),
+      Popups(nullptr) {
   DropFromQueue = &VScreen::dropQueued;
   TooltipGone = &VScreen::tooltipGone;
   liveScreens().push_back(this);
   VScreen::Init();
   VScreen::layout();
+  Popups = new VPopupLayer(this);  // after Init: it shares the screen's look and feel
 }
 
 VScreen::~VScreen() {
@@ -71,6 +74,8 @@ VScreen::~VScreen() {
   screens.erase(std::find(screens.begin(), screens.end(), this));
   delete Tooltip;  // before the services may go: it cancels its timer
   Tooltip = nullptr;
+  delete Popups;  // lets go of the open pop-ups: their owners delete them
+  Popups = nullptr;
   if (Detach != nullptr) {
     Detach(DetachData);
   }
@@ -244,9 +249,19 @@ void VScreen::sendEvent() {
   ClippedOut = 0;
   bool consumed = false;
   if (type == etMouseWheel) {
-    bool overWidget = false;
-    routeWheel(LastEvent, &overWidget);
+    bool overWidget = Popups->routeWheelStep(LastEvent);
+    if (!overWidget) {
+      routeWheel(LastEvent, &overWidget);
+    }
     WheelOverWidget = overWidget;
+  } else if (type == etDraw) {
+    event(LastEvent);
+    Popups->event(LastEvent);  // over every window
+    Tooltip->draw();           // over everything
+  } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
+    consumed = Popups->routeKey(LastEvent) || event(LastEvent);
+  } else if (Popups->routeMouse(LastEvent)) {
+    consumed = true;
   } else {
     consumed = event(LastEvent);
   }
@@ -254,8 +269,6 @@ void VScreen::sendEvent() {
   ClippedOut = clippedOut;
   if (type == etMouseDown) {
     MousePressTaken = consumed && !MouseReachedScreen;
-  } else if (type == etDraw) {
-    Tooltip->draw();  // over every window
   }
 }
 
@@ -390,6 +403,9 @@ bool VScreen::wheel(int stepsX, int stepsY) {
 }
 
 void VScreen::glutPassiveMotion(int x, int y) {
+  if (Popups->anyOpen()) {
+    Popups->hover(clampCoordinate(x), clampCoordinate(y));
+  }
   Tooltip->pointerMoved(clampCoordinate(x), clampCoordinate(y));
 }
 
@@ -468,6 +484,7 @@ void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
 
 void VScreen::setHostServices(VHostServices* services) { Services = services; }
 VHostServices* VScreen::getHostServices() { return Services; }
+VPopupLayer* VScreen::getPopupLayer() { return Popups; }
 
 int VScreen::startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   if (Services == nullptr || callback == nullptr) {

@@ -8,6 +8,7 @@
 #include "../core/VWidget.h"
 #include "VHostServices.h"
 
+class VPopupLayer;
 class VTooltip;
 
 /// The screen owns the one event record and the shared look and feel, ends every focus request,
@@ -70,8 +71,9 @@ class VScreen : public VWidget {
   /// Answers whether a widget was under the pointer (the step was the GUI's).
   bool mouseWheel(int stepsX, int stepsY, int x, int y);
   /// The pointer moved with no button held. It routes nothing: the tree sees only the motions
-  /// the design gives it, those with a button held. It serves the tooltips, and hosts send it
-  /// only while some widget has one (VWidget::anyTooltips()).
+  /// the design gives it, those with a button held. It serves the tooltips and the open pop-ups
+  /// (they and their openers hear processHover), and hosts send it only while some widget has
+  /// a tooltip or a pop-up is open (VWidget::wantsPassiveMotion()).
   void glutPassiveMotion(int x, int y);
   /// Is a tooltip on screen?
   bool isTooltipShown() const;
@@ -135,6 +137,8 @@ class VScreen : public VWidget {
   /// install one of its own.
   void setHostServices(VHostServices* services);
   VHostServices* getHostServices() override;
+  /// The layer above the windows where lists and menus open (see VPopupLayer).
+  VPopupLayer* getPopupLayer() override;
 
   /// What widgets ask of the host, through its services. Without any: no timers (startTimer
   /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.
@@ -194,6 +198,7 @@ class VScreen : public VWidget {
   mutable bool LastMouseWasWheel = false;  ///< capturesMouse answers once for the wheel step
   bool WheelOverWidget = false;     ///< the last wheel step had a widget under the pointer
   VTooltip* Tooltip;                ///< owned
+  VPopupLayer* Popups;              ///< owned
   VHostServices* Services = nullptr;
   std::string Clipboard;  ///< the clipboard of a screen without services
   RedisplayHook Redisplay = nullptr;

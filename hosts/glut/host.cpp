@@ -104,7 +104,7 @@ void glutMotion(int x, int y) {
 void glutPassiveMotion(int x, int y) {
   if (VGlutHost* host = hostOfScreen()) {
     host->passiveMotion(x, y);
-  } else if (screen != nullptr && VWidget::anyTooltips()) {
+  } else if (screen != nullptr && VWidget::wantsPassiveMotion()) {
     screen->glutPassiveMotion(x, y);
   }
 }

@@ -1,0 +1,193 @@
+// VPopupLayer: opening and closing pop-ups, and the input they take before the windows.
+#include "widgets/VPopupLayer.h"
+
+#include <algorithm>
+
+VPopupLayer::VPopupLayer(VWidget* screen) : VWidget(nullptr) {
+  Owner = screen;
+  if (screen != nullptr) {
+    LookAndFeel = screen->getLookAndFeel();
+  }
+}
+
+VPopupLayer::~VPopupLayer() {
+  while (!Open.empty()) {
+    const Entry last = Open.back();
+    Open.pop_back();
+    --OpenPopups;
+    VWidget::remove(last.popup);
+  }
+}
+
+bool VPopupLayer::canFocus(VEvent*) { return false; }
+void VPopupLayer::bringToFront(VWidget*) {}
+
+void VPopupLayer::requestFocus(VWidget* child, VWidget*) {
+  if (FocusPath != nullptr && FocusPath != child) {
+    FocusPath->clearFocusPath();
+  }
+  FocusPath = child;
+  redraw();
+}
+
+void VPopupLayer::open(VWidget* popup, VWidget* opener) {
+  if (popup == nullptr || popup == this) {
+    return;
+  }
+  if (isOpen(popup)) {
+    VWidget::bringToFront(popup);
+    return;
+  }
+  if (LookAndFeel == nullptr && Owner != nullptr) {
+    LookAndFeel = Owner->getLookAndFeel();
+  }
+  add(popup);
+  if (!lists(popup)) {
+    return;  // refused (a cycle): add said so
+  }
+  Open.push_back({popup, opener});
+  ++OpenPopups;
+  redraw();
+}
+
+void VPopupLayer::close(VWidget* popup) { closeFrom(popup, true); }
+
+// Taken out of the list first, then heard of: an opener's popupClosed may open another pop-up.
+void VPopupLayer::closeFrom(VWidget* popup, bool tellFirst) {
+  auto at = std::find_if(Open.begin(), Open.end(), [popup](const Entry& e) {
+    return e.popup == popup;
+  });
+  if (at == Open.end()) {
+    return;
+  }
+  std::vector<Entry> closing(at, Open.end());
+  Open.erase(at, Open.end());
+  for (auto it = closing.rbegin(); it != closing.rend(); ++it) {
+    --OpenPopups;
+    VWidget::remove(it->popup);
+  }
+  for (auto it = closing.rbegin(); it != closing.rend(); ++it) {
+    if (it->opener != nullptr && (tellFirst || it->popup != popup)) {
+      it->opener->popupClosed(it->popup);
+    }
+  }
+  redraw();
+}
+
+void VPopupLayer::closeAll() {
+  if (!Open.empty()) {
+    close(Open.front().popup);
+  }
+}
+
+bool VPopupLayer::isOpen(const VWidget* popup) const {
+  return std::any_of(Open.begin(), Open.end(),
+                     [popup](const Entry& e) { return e.popup == popup; });
+}
+
+// A pop-up leaving by other means (deleted, or added elsewhere by the program) closes, and the
+// ones opened after it with it. Its own opener is not told: it may be the one deleting it, from
+// its destructor.
+void VPopupLayer::remove(VWidget* child) {
+  if (isOpen(child)) {
+    closeFrom(child, false);
+    return;
+  }
+  VWidget::remove(child);
+}
+
+void VPopupLayer::screenPlace(VWidget* w, long long& left, long long& top) {
+  left = 0;
+  top = 0;
+  for (VWidget* at = w; at != nullptr && at->getOwner() != nullptr; at = at->getOwner()) {
+    left += at->getLeft();
+    top += at->getTop();
+  }
+}
+
+void VPopupLayer::placeBelow(VWidget* popup, VWidget* anchor) {
+  long long left = 0;
+  long long top = 0;
+  screenPlace(anchor, left, top);
+  const long long height = popup->getHeight();
+  long long y = top + anchor->getHeight();
+  if (Owner != nullptr && y + height > Owner->getHeight() && top - height >= 0) {
+    y = top - height;
+  }
+  placeAt(popup, static_cast<int>(std::max(-(1LL << 30), std::min(left, 1LL << 30))),
+          static_cast<int>(std::max(-(1LL << 30), std::min(y, 1LL << 30))));
+}
+
+void VPopupLayer::placeAt(VWidget* popup, int x, int y) {
+  long long left = x;
+  long long top = y;
+  if (Owner != nullptr) {
+    left = std::min(left, static_cast<long long>(Owner->getWidth()) - popup->getWidth());
+    top = std::min(top, static_cast<long long>(Owner->getHeight()) - popup->getHeight());
+  }
+  popup->setLeft(static_cast<int>(std::max(0LL, std::min(left, 1LL << 30))));
+  popup->setTop(static_cast<int>(std::max(0LL, std::min(top, 1LL << 30))));
+}
+
+// The layer stands at the screen's origin: the event's coordinates are already the pop-ups'
+// owner space.
+bool VPopupLayer::routeMouse(VEvent* e) {
+  const VEventType type = e->getType();
+  if (EatingGesture) {
+    if (type == etMouseClick) {
+      EatingGesture = false;
+    }
+    if (type == etMouseUp || type == etMouseClick || type == etMouseMotion) {
+      return true;
+    }
+    EatingGesture = false;  // a press: a new gesture
+  }
+  if (Open.empty()) {
+    return false;
+  }
+  if (eventToChildren(e)) {
+    return true;
+  }
+  if (type == etMouseDown) {
+    closeAll();
+    EatingGesture = true;
+    return true;
+  }
+  return false;
+}
+
+bool VPopupLayer::routeKey(VEvent* e) {
+  if (Open.empty()) {
+    return false;
+  }
+  Open.back().popup->event(e);
+  return true;
+}
+
+bool VPopupLayer::routeWheelStep(VEvent* e) {
+  for (VWidget* popup : std::vector<VWidget*>(Children.begin(), Children.end())) {
+    if (lists(popup) && popup->routeWheel(e) != wrMissed) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Each pop-up and each opener in the opening order, in its own space; a pop-up closed by an
+// earlier one's hover is skipped.
+void VPopupLayer::hover(int x, int y) {
+  const std::vector<Entry> open = Open;
+  for (const Entry& entry : open) {
+    for (VWidget* w : {entry.opener, entry.popup}) {
+      if (w == nullptr || !isOpen(entry.popup)) {
+        continue;
+      }
+      long long left = 0;
+      long long top = 0;
+      screenPlace(w, left, top);
+      const auto lx = static_cast<int>(std::max(-(1LL << 30), std::min(x - left, 1LL << 30)));
+      const auto ly = static_cast<int>(std::max(-(1LL << 30), std::min(y - top, 1LL << 30)));
+      w->processHover(lx, ly);
+    }
+  }
+}

@@ -26,6 +26,7 @@ void VEvent::copyFrom(VEvent* source) {
   setKey(source->getKey());
   WheelX = source->WheelX;
   WheelY = source->WheelY;
+  Modifiers = source->Modifiers;
 }
 
 void VEvent::print() {

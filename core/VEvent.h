@@ -16,11 +16,15 @@ enum VEventType : int {
 
 enum VMouseButton : int { mbLeft = 0, mbCenter = 1, mbRight = 2 };
 
+/// The modifier keys held at an event, as bits (GLUT's, GLFW's and SDL's values alike).
+enum VModifier : int { vmShift = 1, vmCtrl = 2, vmAlt = 4 };
+
 /// X and Y are in the space of whichever widget is looking at the event: window pixels when it
 /// leaves the screen, rewritten step by step while it travels down the tree and put back after.
 /// Key is the character code 0..255 for key events, the GLUT special-key code for etSpecialKey.
 /// WheelX and WheelY are the steps of an etMouseWheel: positive to the right and away from the
-/// user (up), negative the other ways; other events leave them as they were.
+/// user (up), negative the other ways; other events leave them as they were. Modifiers are the
+/// VModifier bits the host last reported held (0 from a host that reports none).
 class VEvent {
  protected:
   VEventType Type;
@@ -30,6 +34,7 @@ class VEvent {
   int Key;
   int WheelX = 0;
   int WheelY = 0;
+  int Modifiers = 0;
 
  public:
   VEvent();
@@ -50,9 +55,11 @@ class VEvent {
   void setWheelX(int steps) { WheelX = steps; }
   int getWheelY() const { return WheelY; }
   void setWheelY(int steps) { WheelY = steps; }
+  int getModifiers() const { return Modifiers; }
+  void setModifiers(int held) { Modifiers = held & (vmShift | vmCtrl | vmAlt); }
 
   /// Copies the five fields through source's getters and this event's setters, and the wheel's
-  /// steps.
+  /// steps and the modifiers.
   void copyFrom(VEvent* source);
   /// Writes "Class : VEvent" and one "Field = value" line for each of the five fields to
   /// standard output.

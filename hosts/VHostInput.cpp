@@ -109,6 +109,12 @@ bool VHostInput::pointerDragged(int x, int y) {
   return Screen != nullptr && GuiOwnsGesture;
 }
 
+void VHostInput::setModifiers(int held) {
+  if (Screen != nullptr) {
+    Screen->setModifiers(held);
+  }
+}
+
 bool VHostInput::wheel(double stepsX, double stepsY) {
   if (Screen == nullptr) {
     return false;

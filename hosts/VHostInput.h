@@ -88,6 +88,8 @@ class VHostInput {
   /// Motion from a host that reports it only while a button is held (GLUT): sent to the
   /// gesture's owner whether or not the press came through this object.
   bool pointerDragged(int x, int y);
+  /// The modifier keys held (VModifier bits), for the events that follow.
+  void setModifiers(int held);
   /// The wheel turned at the pointer: stepsX to the right, stepsY away from the user. Parts of
   /// a step (a touchpad's) add up until they make whole steps, which go to the screen's
   /// mouseWheel. Answers whether the wheel is the GUI's: a widget was under the pointer at the

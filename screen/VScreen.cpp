@@ -409,6 +409,8 @@ void VScreen::glutPassiveMotion(int x, int y) {
   Tooltip->pointerMoved(clampCoordinate(x), clampCoordinate(y));
 }
 
+void VScreen::setModifiers(int held) { LastEvent->setModifiers(held); }
+
 bool VScreen::isTooltipShown() const { return Tooltip->isShown(); }
 
 void VScreen::tooltipGone(VWidget* w) {

@@ -70,6 +70,10 @@ class VScreen : public VWidget {
   /// and up its owners (see VWidget::processWheel), then redraw(). No steps, no event.
   /// Answers whether a widget was under the pointer (the step was the GUI's).
   bool mouseWheel(int stepsX, int stepsY, int x, int y);
+  /// The modifier keys (VModifier bits) held from now on, which every following event carries
+  /// until the host reports others. Hosts call it before each key or button they pass on; the
+  /// designed callbacks report none, and then events carry 0.
+  void setModifiers(int held);
   /// The pointer moved with no button held. It routes nothing: the tree sees only the motions
   /// the design gives it, those with a button held. It serves the tooltips and the open pop-ups
   /// (they and their openers hear processHover), and hosts send it only while some widget has

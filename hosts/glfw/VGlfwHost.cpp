@@ -102,7 +102,9 @@ bool VGlfwHost::takeRedisplay() { return Input.takeRedisplay(); }
 
 // --- the raw values ---------------------------------------------------------------------------
 
-bool VGlfwHost::mouseButton(int button, int action, int) {
+// GLFW's modifier bits are the toolkit's: shift 1, control 2, alt 4.
+bool VGlfwHost::mouseButton(int button, int action, int mods) {
+  Input.setModifiers(mods);
   return Input.mouseButton(glutButton(button), action == GLFW_PRESS);
 }
 
@@ -116,6 +118,7 @@ bool VGlfwHost::scroll(double x, double y) { return Input.wheel(-x, y); }
 // The scancode names the physical key: it is what a later release and the character callback
 // in between have in common.
 bool VGlfwHost::key(int key, int scancode, int action, int mods) {
+  Input.setModifiers(mods);
   if (action == GLFW_RELEASE) {
     return Input.keyUp(scancode);
   }

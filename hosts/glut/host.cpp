@@ -12,6 +12,14 @@ VScreen* screen = nullptr;
 
 namespace {
 
+// Inside GLUT's input callbacks (and only there, else freeglut complains) the modifiers held are
+// known; the screen carries them with the events that follow.
+void reportModifiers() {
+  if (screen != nullptr) {
+    screen->setModifiers(glutGetModifiers());
+  }
+}
+
 // The host of the screen the global names now: made for it at its first callback (or by
 // vunaMain), made anew when the program put another screen there or deleted this one. A screen
 // to which the program gave services of its own keeps them: the callbacks then go straight to
@@ -61,6 +69,7 @@ void glutKeyboard(unsigned char key, int x, int y) {
   if (key == 27) {
     std::exit(0);
   }
+  reportModifiers();
   if (VGlutHost* host = hostOfScreen()) {
     host->keyboard(key, x, y);
   } else if (screen != nullptr) {
@@ -69,6 +78,7 @@ void glutKeyboard(unsigned char key, int x, int y) {
 }
 
 void glutKeyboardUp(unsigned char key, int x, int y) {
+  reportModifiers();
   if (VGlutHost* host = hostOfScreen()) {
     host->keyboardUp(key, x, y);
   } else if (screen != nullptr) {
@@ -77,6 +87,7 @@ void glutKeyboardUp(unsigned char key, int x, int y) {
 }
 
 void glutSpecial(int key, int x, int y) {
+  reportModifiers();
   if (VGlutHost* host = hostOfScreen()) {
     host->special(key, x, y);
   } else if (screen != nullptr) {
@@ -85,6 +96,7 @@ void glutSpecial(int key, int x, int y) {
 }
 
 void glutMouse(int button, int state, int x, int y) {
+  reportModifiers();
   if (VGlutHost* host = hostOfScreen()) {
     host->mouse(button, state, x, y);
   } else if (screen != nullptr) {

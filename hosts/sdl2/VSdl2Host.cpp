@@ -11,6 +11,12 @@
 
 namespace {
 
+// SDL's modifier keys as the toolkit's VModifier bits.
+int modifiers(Uint16 mod) {
+  return ((mod & KMOD_SHIFT) != 0 ? vmShift : 0) | ((mod & KMOD_CTRL) != 0 ? vmCtrl : 0) |
+         ((mod & KMOD_ALT) != 0 ? vmAlt : 0);
+}
+
 int glutButton(Uint8 button) {
   switch (button) {
     case SDL_BUTTON_LEFT: return 0;
@@ -131,6 +137,7 @@ bool VSdl2Host::processEvent(const SDL_Event& event) {
         return false;
       }
       Input.setPointer(event.button.x, event.button.y);
+      Input.setModifiers(modifiers(SDL_GetModState()));
       return Input.mouseButton(glutButton(event.button.button),
                                event.type == SDL_MOUSEBUTTONDOWN);
     case SDL_MOUSEWHEEL: {
@@ -142,12 +149,19 @@ bool VSdl2Host::processEvent(const SDL_Event& event) {
       return Input.wheel(flip * event.wheel.x, flip * event.wheel.y);
     }
     case SDL_KEYDOWN:
-      return ours(event.key.windowID) &&
-             Input.keyDown(event.key.keysym.scancode,
+      if (!ours(event.key.windowID)) {
+        return false;
+      }
+      Input.setModifiers(modifiers(event.key.keysym.mod));
+      return Input.keyDown(event.key.keysym.scancode,
                            typedBy(event.key.keysym.sym, event.key.keysym.mod),
                            special(event.key.keysym.sym));
     case SDL_KEYUP:
-      return ours(event.key.windowID) && Input.keyUp(event.key.keysym.scancode);
+      if (!ours(event.key.windowID)) {
+        return false;
+      }
+      Input.setModifiers(modifiers(event.key.keysym.mod));
+      return Input.keyUp(event.key.keysym.scancode);
     case SDL_TEXTINPUT:
       return ours(event.text.windowID) && processText(event.text.text);
     case SDL_WINDOWEVENT:

@@ -48,6 +48,21 @@ TEST_F(GlfwHost, ScrollingMakesWholeWheelStepsAtThePointer) {
   EXPECT_EQ(widget_->take(), Lines{});
 }
 
+// The modifiers held at a key or a button travel with it and the events after it.
+TEST_F(GlfwHost, ModifiersTravelWithTheirEvents) {
+  const std::pair<int, int> held[] = {{GLFW_MOD_CONTROL, vmCtrl},
+                                      {GLFW_MOD_SHIFT | GLFW_MOD_ALT, vmShift | vmAlt},
+                                      {GLFW_MOD_SUPER, 0}, {0, 0}};
+  for (const auto& [mods, expected] : held) {
+    host_->key(GLFW_KEY_A, 38, GLFW_PRESS, mods);
+    EXPECT_EQ(screen_->getLastEvent()->getModifiers(), expected) << mods;
+    host_->key(GLFW_KEY_A, 38, GLFW_RELEASE, 0);
+    host_->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS, mods);
+    EXPECT_EQ(screen_->getLastEvent()->getModifiers(), expected) << mods;
+    host_->mouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE, 0);
+  }
+}
+
 // GLFW's character callback has no key-up: the key that typed a character sends it, once.
 TEST_F(GlfwHost, Latin1CharactersGoDownWithTheirKeyAndUpWithItOthersAreDropped) {
   const std::pair<unsigned, Lines> cases[] = {

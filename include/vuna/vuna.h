@@ -26,6 +26,7 @@
 #include "widgets/VProgressBar.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
+#include "widgets/VScrollArea.h"
 #include "widgets/VScrollBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"

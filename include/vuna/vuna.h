@@ -23,6 +23,7 @@
 #include "widgets/VGridLayout.h"
 #include "widgets/VLabel.h"
 #include "widgets/VLayout.h"
+#include "widgets/VListBox.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"

@@ -185,12 +185,29 @@ TEST_F(ScrollAreaTest, TheContentIsClippedToTheViewInPixelsAndPresses) {
   EXPECT_EQ(content_->getLeft(), -116);
 }
 
+// A list that counts the rows it draws and whose clock the test moves.
+class TestList : public VListBox {
+ public:
+  using VListBox::VListBox;
+  std::vector<int> drawn;
+  std::chrono::milliseconds clock{0};
+
+ protected:
+  void drawRow(int row, int top, int width, int height) override {
+    drawn.push_back(row);
+    VListBox::drawRow(row, top, width, height);
+  }
+  std::chrono::steady_clock::time_point now() override {
+    return std::chrono::steady_clock::time_point(clock);
+  }
+};
+
 // A list 150 by 104 at (100, 50): five rows of 20 from y 52, rows 0 to 29 ("row 0" ...).
 class ListBoxTest : public vt::ScreenFixture {
  protected:
   void SetUp() override {
     ScreenFixture::SetUp();
-    list_ = new VListBox(screen_);
+    list_ = new TestList(screen_);
     list_->setLeft(100);
     list_->setTop(50);
     std::vector<std::string> rows;
@@ -207,7 +224,7 @@ class ListBoxTest : public vt::ScreenFixture {
         ->push_back(what + std::to_string(static_cast<VListBox*>(w)->getSelected()));
   }
   std::vector<std::string> take() { return std::exchange(heard_, {}); }
-  VListBox* list_ = nullptr;
+  TestList* list_ = nullptr;
   std::vector<std::string> heard_;
 };
 
@@ -221,6 +238,13 @@ TEST_F(ListBoxTest, PressesSelectADoublePressOrEnterActivatesAndKeysKeepTheSelec
   click(150, 115);
   EXPECT_EQ(take(), (std::vector<std::string>{"select 1", "activate 1", "select 3",
                                               "activate 3"}));
+  click(150, 115);  // a first press again
+  list_->clock += std::chrono::milliseconds(401);
+  click(150, 115);  // too late for a double press
+  EXPECT_TRUE(take().empty());
+  list_->clock += std::chrono::milliseconds(400);
+  click(150, 115);  // just in time
+  EXPECT_EQ(take(), std::vector<std::string>{"activate 3"});
   const struct {
     int key, selected, top;
   } keys[] = {{skDown, 4, 0},     {skDown, 5, 1},      {skPageDown, 10, 6}, {skEnd, 29, 25},
@@ -262,22 +286,9 @@ TEST_F(ListBoxTest, TypingGoesToTheNextRowStartingWithTheLetterAndTheWheelScroll
   EXPECT_EQ(list_->getItem(0), "");
 }
 
-// Counts the rows drawn and says which.
-class CountingList : public VListBox {
- public:
-  using VListBox::VListBox;
-  std::vector<int> drawn;
-
- protected:
-  void drawRow(int row, int top, int width, int height) override {
-    drawn.push_back(row);
-    VListBox::drawRow(row, top, width, height);
-  }
-};
-
 TEST_F(ListBoxTest, AMillionRowsDrawOnlyTheRowsInView) {
   list_->setVisible(false);
-  auto* big = new CountingList(screen_);
+  auto* big = new TestList(screen_);
   big->setLeft(100);
   big->setTop(200);
   big->setHeight(94);  // four whole rows and half of one

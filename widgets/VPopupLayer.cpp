@@ -133,27 +133,41 @@ void VPopupLayer::placeAt(VWidget* popup, int x, int y) {
 // owner space.
 bool VPopupLayer::routeMouse(VEvent* e) {
   const VEventType type = e->getType();
-  if (EatingGesture) {
+  if (type == etMouseDown) {
+    Gesture = gsNone;  // a new gesture
+  }
+  if (Gesture == gsClosing) {
     if (type == etMouseClick) {
-      EatingGesture = false;
+      Gesture = gsNone;
     }
-    if (type == etMouseUp || type == etMouseClick || type == etMouseMotion) {
-      return true;
-    }
-    EatingGesture = false;  // a press: a new gesture
+    return true;
   }
   if (Open.empty()) {
+    // A pop-up that a press chose from closed: the rest of that gesture is used up with it,
+    // so no widget under the pointer sees a release or a click of a press it never had.
+    if (Gesture == gsInPopup) {
+      if (type == etMouseClick) {
+        Gesture = gsNone;
+      }
+      return true;
+    }
     return false;
   }
-  if (eventToChildren(e)) {
-    return true;
-  }
+  const bool taken = eventToChildren(e);
   if (type == etMouseDown) {
-    closeAll();
-    EatingGesture = true;
+    Gesture = taken ? gsInPopup : gsClosing;
+    if (!taken) {
+      closeAll();
+    }
     return true;
   }
-  return false;
+  if (Gesture == gsInPopup) {
+    if (type == etMouseClick) {
+      Gesture = gsNone;
+    }
+    return true;
+  }
+  return taken;
 }
 
 bool VPopupLayer::routeKey(VEvent* e) {

@@ -17,7 +17,9 @@
 ///   - a mouse event goes first to the pop-ups, with a pop-up's own routing (presses focus
 ///     inside it, hooks and handlers run as anywhere); one that contains the point takes it;
 ///   - a press outside every pop-up closes them all and is used up, and so are its release and
-///     its click: the widget under the pointer never sees that gesture;
+///     its click: the widget under the pointer never sees that gesture; likewise the release
+///     and click of a press taken by a pop-up stay in the layer (the pop-up's, or nobody's when
+///     the press closed it);
 ///   - other mouse events outside them go on to the windows (the release of the press that
 ///     opened a list reaches the widget that opened it);
 ///   - keys go to the front pop-up (its hooks and its focus chain), not to the windows;
@@ -74,5 +76,9 @@ class VPopupLayer : public VWidget {
   void closeFrom(VWidget* popup, bool tellFirst);
 
   std::vector<Entry> Open;  ///< in opening order
-  bool EatingGesture = false;  ///< a closing press was used up: its release and click go too
+  /// Where the press of the gesture in progress went: a press inside a pop-up keeps its
+  /// release and click in the layer, even when the pop-up closed at the press; a press that
+  /// closed the pop-ups takes them with it.
+  enum GestureOwner { gsNone, gsInPopup, gsClosing };
+  GestureOwner Gesture = gsNone;
 };

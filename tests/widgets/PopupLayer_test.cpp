@@ -2,6 +2,9 @@
 // keys to the front pop-up, placement, and the windows' routing untouched once all are closed.
 #include "widgets/VPopupLayer.h"
 
+#include "widgets/VComboBox.h"
+#include "widgets/VListBox.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/VSpecialKey.h"
 #include "support/Box.h"
 #include "support/GlTest.h"
 #include "support/RecordingWidget.h"
@@ -116,6 +120,56 @@ TEST_F(PopupLayer, PlacementNestedClosingAndDeletion) {
   vt::hookLog().clear();
   click(210, 110);
   EXPECT_EQ(seenBy().size(), 3u);  // the window's: no pop-up is left to close
+}
+
+// A combo box 150 by 20 at (10, 250) over the window, three colours, "Red" chosen: its list
+// opens below it in the layer, a press on an item chooses it (the window never sees that
+// gesture's release or click), a press outside or Escape closes it unchanged, Up and Down
+// choose with the focus; near the screen's bottom the list opens above.
+TEST_F(PopupLayer, AComboBoxChoosesFromItsListAboveTheWindows) {
+  struct Combo : VComboBox {
+    using VComboBox::VComboBox;
+    VWidget* list() { return List; }
+  };
+  auto* combo = new Combo(window_);
+  combo->setLeft(10);
+  combo->setTop(250);
+  combo->setWidth(150);
+  combo->setItems({"Red", "Green", "Blue"});
+  combo->setChosen(0);
+  static std::vector<std::string> changes;
+  changes.clear();
+  combo->onChange = [](VWidget* w, VEvent*) {
+    changes.push_back(static_cast<VComboBox*>(w)->getChosenText());
+  };
+  press(20, 260);
+  ASSERT_TRUE(combo->isOpen());
+  release(20, 260);  // the release of the opening press: the box's own, the list stays
+  ASSERT_TRUE(combo->isOpen());
+  EXPECT_EQ(vt::boxOf(combo->list()), (vt::Box{10, 270, 150, 64}));
+  vt::hookLog().clear();
+  click(20, 270 + 2 + 20 + 10);  // the second row
+  EXPECT_FALSE(combo->isOpen());
+  EXPECT_EQ(combo->getChosenText(), "Green");
+  EXPECT_TRUE(seenBy().empty());
+  const struct {
+    int x, y;
+  } outside[] = {{300, 300}, {20, 260}};  // anywhere, and the box itself: closes unchanged
+  for (const auto& o : outside) {
+    click(20, 260);
+    click(o.x, o.y);
+    EXPECT_FALSE(combo->isOpen()) << o.x << "," << o.y;
+  }
+  click(20, 260);
+  keyDown(27);
+  EXPECT_FALSE(combo->isOpen());
+  special(skDown);
+  special(skDown);  // held at the last
+  special(skUp);
+  EXPECT_EQ(changes, (std::vector<std::string>{"Green", "Blue", "Green"}));
+  combo->setTop(370);
+  click(20, 380);
+  EXPECT_EQ(vt::boxOf(combo->list()).top, 370 - 64);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "support/Box.h"
 #include "support/ManualTimers.h"
 #include "support/ScreenFixture.h"
+#include "widgets/VComboBox.h"
 #include "widgets/VLabel.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VSlider.h"
@@ -79,6 +80,16 @@ TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
   bar->setValue(40);
   bar->setShowPercentage(true);
   expectPicture("progressbar", bar);
+  bar->setVisible(false);
+
+  // Open, its list over the window's edge: the picture reaches below the box.
+  auto* combo = place<VComboBox>(150, 20);
+  combo->setItems({"Red", "Green", "Blue"});
+  combo->setChosen(1);
+  const vt::Box box = vt::screenBoxOf(combo);
+  click(box.left + 10, box.top + 10);
+  ASSERT_TRUE(combo->isOpen());
+  expectPicture("combobox", combo, 0, 64);
 }
 
 }  // namespace

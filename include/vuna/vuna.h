@@ -33,6 +33,7 @@
 #include "widgets/VScrollBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
+#include "widgets/VTabs.h"
 #include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"

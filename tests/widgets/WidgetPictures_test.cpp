@@ -11,9 +11,11 @@
 #include "support/ScreenFixture.h"
 #include "widgets/VComboBox.h"
 #include "widgets/VLabel.h"
+#include "widgets/VListBox.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
+#include "widgets/VTabs.h"
 #include "widgets/VWindow.h"
 
 namespace {
@@ -90,6 +92,26 @@ TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
   click(box.left + 10, box.top + 10);
   ASSERT_TRUE(combo->isOpen());
   expectPicture("combobox", combo, 0, 64);
+  combo->close();
+  combo->setVisible(false);
+
+  auto* tabs = place<VTabs>(220, 90);
+  for (const char* caption : {"One", "Two", "Three"}) {
+    auto* text = new VLabel(tabs->addPage(caption));
+    text->setCaption(std::string("Page ") + caption);
+    text->setLeft(10);
+    text->setTop(10);
+  }
+  tabs->setCurrent(1);
+  expectPicture("tabs", tabs);
+  tabs->setVisible(false);
+
+  auto* list = place<VListBox>(150, 104);
+  for (int row = 1; row <= 40; ++row) {
+    list->addItem("Item " + std::to_string(row));
+  }
+  list->setSelected(2);
+  expectPicture("listbox", list);
 }
 
 }  // namespace

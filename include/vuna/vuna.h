@@ -23,6 +23,8 @@
 #include "widgets/VGridLayout.h"
 #include "widgets/VLabel.h"
 #include "widgets/VLayout.h"
+#include "widgets/VMenu.h"
+#include "widgets/VMenuBar.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"

@@ -228,7 +228,9 @@ int VMenu::itemAt(int x, int y) {
   return -1;
 }
 
-bool VMenu::selectable(int index) { return index >= 0 && index < getItemCount() && !isSeparator(index); }
+bool VMenu::selectable(int index) {
+  return index >= 0 && index < getItemCount() && !isSeparator(index);
+}
 
 int VMenu::nextSelectable(int index, int direction) {
   const int count = getItemCount();

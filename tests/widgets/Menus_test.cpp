@@ -256,6 +256,16 @@ TEST_F(Menus, AShortcutRunsItsItemFromAnywhereButNotIntoATextField) {
   EXPECT_TRUE(takeHeard().empty());
 }
 
+TEST_F(Menus, AWindowFreedWithItsMenuOpenTakesTheBarsMenusAlong) {
+  clickAt(title(0));
+  hoverAt(item(file_, kRecent));
+  window_->free();
+  click(480, 380);  // the window, its bar and the bar's menus go before this is routed
+  EXPECT_FALSE(layer_->anyOpen());
+  keyDown(17);  // the bar's shortcuts went with it
+  EXPECT_TRUE(takeHeard().empty());
+}
+
 // The highlight fills the item's row, the check mark sits in its column, a shortcut ends at
 // the arrow's column, and the arrow marks the submenu.
 TEST_F(Menus, AnOpenMenuDrawsHighlightCheckMarkShortcutAndArrow) {

@@ -8,10 +8,14 @@
 #include "core/VMessages.h"
 #include "screen/VHostServices.h"
 #include "screen/VScreen.h"
+#include "widgets/VPopupLayer.h"
 
 namespace {
 
 constexpr int kEscape = 27;
+
+// Escape closes an open menu or list instead of ending the program.
+bool popupOpen(VScreen* screen) { return screen->getPopupLayer()->anyOpen(); }
 
 }  // namespace
 
@@ -143,7 +147,7 @@ bool VHostInput::keyDown(int key, int typed, int special) {
   if (Screen == nullptr) {
     return false;
   }
-  if (typed == kEscape && Role == hrProgram) {
+  if (typed == kEscape && Role == hrProgram && !popupOpen(Screen)) {
     std::exit(0);
   }
   auto held = HeldKeys.find(key);
@@ -224,7 +228,7 @@ bool VHostInput::character(unsigned char c, bool down) {
   if (Screen == nullptr) {
     return false;
   }
-  if (down && c == kEscape && Role == hrProgram) {
+  if (down && c == kEscape && Role == hrProgram && !popupOpen(Screen)) {
     std::exit(0);
   }
   if (down) {

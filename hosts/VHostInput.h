@@ -13,7 +13,8 @@ class VHostServices;
 /// Who owns the window and the loop an adapter serves.
 enum VHostRole {
   /// The adapter's own entry runs the whole program, as vunaMain does under GLUT: every event
-  /// reaches the screen, Escape ends the process with status 0 before any widget sees it, and a
+  /// reaches the screen, Escape ends the process with status 0 before any widget sees it (while
+  /// no pop-up is open: an open menu or list takes it, and closes), and a
   /// new window size also sets the viewport and the pixel projection.
   hrProgram,
   /// The program owns the window, its loop, its GL state and its scene, and draws the widgets

@@ -15,6 +15,7 @@
 #include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VTooltip.h"
+#include "widgets/VMenu.h"
 #include "widgets/VPopupLayer.h"
 #include "widgets/VWindow.h"
 
@@ -259,7 +260,11 @@ void VScreen::sendEvent() {
     Popups->event(LastEvent);  // over every window
     Tooltip->draw();           // over everything
   } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
-    consumed = Popups->routeKey(LastEvent) || event(LastEvent);
+    // A menu bar's shortcut comes first, from anywhere, but never while the focused widget
+    // takes the typed text: Ctrl+letter is a character code a text field may want.
+    const bool shortcut = type != etKeyboardUp && !capturesKeyboard() &&
+                          Popups->routeShortcut(LastEvent);
+    consumed = shortcut || Popups->routeKey(LastEvent) || event(LastEvent);
   } else if (Popups->routeMouse(LastEvent)) {
     consumed = true;
   } else {
@@ -351,6 +356,8 @@ void VScreen::glutSpecialFunc(int key, int x, int y) {
 }
 
 void VScreen::glutMotion(int x, int y) {
+  PointerX = clampCoordinate(x);
+  PointerY = clampCoordinate(y);
   LastEvent->setType(etMouseMotion);
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
@@ -359,6 +366,8 @@ void VScreen::glutMotion(int x, int y) {
 }
 
 void VScreen::glutMouse(int button, int state, int x, int y) {
+  PointerX = clampCoordinate(x);
+  PointerY = clampCoordinate(y);
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
   const bool known = button == hbLeft || button == hbMiddle || button == hbRight;
@@ -384,6 +393,8 @@ void VScreen::glutMouse(int button, int state, int x, int y) {
 }
 
 bool VScreen::mouseWheel(int stepsX, int stepsY, int x, int y) {
+  PointerX = clampCoordinate(x);
+  PointerY = clampCoordinate(y);
   LastEvent->setX(clampCoordinate(x));
   LastEvent->setY(clampCoordinate(y));
   const bool gui = wheel(stepsX, stepsY);
@@ -403,6 +414,8 @@ bool VScreen::wheel(int stepsX, int stepsY) {
 }
 
 void VScreen::glutPassiveMotion(int x, int y) {
+  PointerX = clampCoordinate(x);
+  PointerY = clampCoordinate(y);
   if (Popups->anyOpen()) {
     Popups->hover(clampCoordinate(x), clampCoordinate(y));
   }
@@ -470,7 +483,22 @@ bool VScreen::capturesKeyboard() const {
 
 bool VScreen::capturesKey(int key, bool special) const {
   VWidget* focused = chainEnd(FocusPath);
-  return focused != nullptr && focused->takesKey(key, special);
+  if (focused != nullptr && focused->takesKey(key, special)) {
+    return true;
+  }
+  if (Popups == nullptr) {
+    return false;
+  }
+  if (Popups->anyOpen()) {
+    return true;
+  }
+  if (focused != nullptr && focused->takesText()) {
+    return false;  // the field's, as sendEvent routes it
+  }
+  VEvent probe;
+  probe.setType(special ? etSpecialKey : etKeyboard);
+  probe.setKey(key);
+  return Popups->routeShortcut(&probe, false);
 }
 
 void VScreen::dropFocus() {
@@ -487,6 +515,15 @@ void VScreen::setRedisplayHook(RedisplayHook hook, void* data) {
 void VScreen::setHostServices(VHostServices* services) { Services = services; }
 VHostServices* VScreen::getHostServices() { return Services; }
 VPopupLayer* VScreen::getPopupLayer() { return Popups; }
+
+void VScreen::popupMenu(VMenu* menu, int x, int y) {
+  if (menu != nullptr && Popups != nullptr) {
+    menu->openAt(Popups, clampCoordinate(x), clampCoordinate(y), nullptr);
+    redraw();
+  }
+}
+
+void VScreen::popupMenu(VMenu* menu) { popupMenu(menu, PointerX, PointerY); }
 
 int VScreen::startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   if (Services == nullptr || callback == nullptr) {

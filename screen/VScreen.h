@@ -8,6 +8,7 @@
 #include "../core/VWidget.h"
 #include "VHostServices.h"
 
+class VMenu;
 class VPopupLayer;
 class VTooltip;
 
@@ -129,7 +130,8 @@ class VScreen : public VWidget {
   bool capturesKeyboard() const;
   /// Does this key belong to the GUI? A character code 0..255, or a VSpecialKey code when
   /// special is true. True while the focused widget takes it: a text field its characters, a
-  /// focused button Space and Return.
+  /// focused button Space and Return; while a pop-up is open (the keys are its); and when a
+  /// menu bar's shortcut would run an item for it.
   bool capturesKey(int key, bool special) const;
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
@@ -143,6 +145,14 @@ class VScreen : public VWidget {
   VHostServices* getHostServices() override;
   /// The layer above the windows where lists and menus open (see VPopupLayer).
   VPopupLayer* getPopupLayer() override;
+  /// Opens menu as a context menu with its top-left corner at (x, y) in window pixels, moved
+  /// in to stay on the screen (see VMenu::openAt); nothing for null. Without a position: where
+  /// the pointer was at the last mouse event the host reported (a press, a release, a motion
+  /// with or without a button, a wheel step), which is what a handler of a right-button press
+  /// wants: the event it gets holds the position in its widget's owner's space, not the
+  /// window's.
+  void popupMenu(VMenu* menu, int x, int y);
+  void popupMenu(VMenu* menu);
 
   /// What widgets ask of the host, through its services. Without any: no timers (startTimer
   /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.
@@ -210,6 +220,8 @@ class VScreen : public VWidget {
   DetachHook Detach = nullptr;
   void* DetachData = nullptr;
   bool WarnedFullStack = false;
+  int PointerX = 0;  ///< the last mouse event's position, in window pixels (see popupMenu)
+  int PointerY = 0;
   int FramebufferWidth = 0;   ///< 0: the screen's width
   int FramebufferHeight = 0;  ///< 0: the screen's height
 };

@@ -2,6 +2,7 @@
 #include "widgets/VPopupLayer.h"
 
 #include <algorithm>
+#include <utility>
 
 VPopupLayer::VPopupLayer(VWidget* screen) : VWidget(nullptr) {
   Owner = screen;
@@ -127,6 +128,53 @@ void VPopupLayer::placeAt(VWidget* popup, int x, int y) {
   }
   popup->setLeft(static_cast<int>(std::max(0LL, std::min(left, 1LL << 30))));
   popup->setTop(static_cast<int>(std::max(0LL, std::min(top, 1LL << 30))));
+}
+
+namespace {
+
+std::vector<std::pair<VWidget*, VPopupLayer::ShortcutHandler>>& shortcutOwners() {
+  static std::vector<std::pair<VWidget*, VPopupLayer::ShortcutHandler>> owners;
+  return owners;
+}
+
+}  // namespace
+
+void VPopupLayer::addShortcutOwner(VWidget* owner, ShortcutHandler handler) {
+  if (owner == nullptr || handler == nullptr) {
+    return;
+  }
+  for (auto& entry : shortcutOwners()) {
+    if (entry.first == owner) {
+      entry.second = handler;
+      return;
+    }
+  }
+  shortcutOwners().emplace_back(owner, handler);
+}
+
+void VPopupLayer::removeShortcutOwner(VWidget* owner) {
+  auto& owners = shortcutOwners();
+  owners.erase(std::remove_if(owners.begin(), owners.end(),
+                              [owner](const auto& entry) { return entry.first == owner; }),
+               owners.end());
+}
+
+// A handler may build or delete owners (a shortcut's item closing a window with its menu bar):
+// the walk goes over a copy and asks only those still listed.
+bool VPopupLayer::routeShortcut(VEvent* e, bool run) {
+  if (shortcutOwners().empty() ||
+      (e->getType() != etKeyboard && e->getType() != etSpecialKey)) {
+    return false;
+  }
+  const auto owners = shortcutOwners();
+  for (const auto& entry : owners) {
+    const auto& now = shortcutOwners();
+    const bool listed = std::find(now.begin(), now.end(), entry) != now.end();
+    if (listed && entry.first->getPopupLayer() == this && entry.second(entry.first, e, run)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // The layer stands at the screen's origin: the event's coordinates are already the pop-ups'

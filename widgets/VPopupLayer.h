@@ -53,6 +53,22 @@ class VPopupLayer : public VWidget {
   /// Places popup with its top-left corner at (x, y), moved in so that it stays on the screen.
   void placeAt(VWidget* popup, int x, int y);
 
+  /// What a widget that answers keys from anywhere in the screen (a menu bar's shortcuts) does
+  /// with one: with run false it only answers whether it would use the key, with run true it
+  /// uses it and answers whether it did.
+  typedef bool (*ShortcutHandler)(VWidget* owner, VEvent* key, bool run);
+  /// Shortcut owners are listed for the whole process: a widget adds itself when it is built
+  /// and takes itself out as it goes, so no list holds a deleted one, whatever tree it was in
+  /// or was taken out of. Each key is offered only to the owners whose getPopupLayer() is the
+  /// layer routing it (the widgets of its own screen), in the order they were added; a widget
+  /// added again keeps its place with the new handler.
+  static void addShortcutOwner(VWidget* owner, ShortcutHandler handler);
+  static void removeShortcutOwner(VWidget* owner);
+  /// Offers a key down (etKeyboard or etSpecialKey) to this screen's shortcut owners before the
+  /// pop-ups and the windows see it; true when one used it. With run false nothing runs: the
+  /// answer says whether one would (the screen's capturesKey asks so).
+  bool routeShortcut(VEvent* e, bool run = true);
+
   /// The screen's routing: true when the layer used the event and the windows must not see it.
   bool routeMouse(VEvent* e);
   bool routeKey(VEvent* e);

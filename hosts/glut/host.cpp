@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "hosts/glut/VGlutHost.h"
+#include "widgets/VPopupLayer.h"
 
 VScreen* screen = nullptr;
 
@@ -66,7 +67,8 @@ void glutDisplay() {
 }
 
 void glutKeyboard(unsigned char key, int x, int y) {
-  if (key == 27) {
+  // Escape ends the program, except while a menu or a list is open: then it closes that.
+  if (key == 27 && (screen == nullptr || !screen->getPopupLayer()->anyOpen())) {
     std::exit(0);
   }
   reportModifiers();

@@ -10,6 +10,8 @@
 #include "support/GlTest.h"
 #include "support/RecordingWidget.h"
 #include "support/ScreenFixture.h"
+#include "widgets/VMenu.h"
+#include "widgets/VPopupLayer.h"
 
 namespace {
 
@@ -120,6 +122,16 @@ TEST_F(HostCallbacks, EscapeEndsTheProcessWithStatusZeroBeforeAnyWidgetSeesIt) {
         std::exit(3);
       },
       ::testing::ExitedWithCode(3), ::testing::HasSubstr("widget saw key 120"));
+}
+
+// With a menu open, Escape is the menu's: it closes it, and the program goes on.
+TEST_F(HostCallbacks, EscapeClosesAnOpenMenuInsteadOfEndingTheProgram) {
+  VMenu menu(nullptr);
+  menu.addItem("Open");
+  screen_->popupMenu(&menu, 10, 10);
+  glutKeyboard(27, 5, 5);
+  EXPECT_FALSE(menu.isOpen());
+  EXPECT_FALSE(screen_->getPopupLayer()->anyOpen());
 }
 
 }  // namespace

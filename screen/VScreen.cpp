@@ -163,7 +163,7 @@ void VScreen::draw(VEvent*) {
   if (LookAndFeel == nullptr || !BackgroundVisible) {
     return;
   }
-  glColor3f(0.3f, 0.3f, 0.5f);
+  LookAndFeel->getScreenColor()->setAsCurrent();
   glBegin(GL_POLYGON);
   LookAndFeel->drawRect(0.0f, 0.0f, static_cast<float>(Width), static_cast<float>(Height));
   glEnd();
@@ -423,6 +423,17 @@ void VScreen::glutDisplay() {
 }
 
 // --- living inside a program's own GL scene -------------------------------------------------
+
+void VScreen::setTheme(VTheme theme) {
+  if (LookAndFeel != nullptr) {
+    LookAndFeel->setTheme(theme);
+    redraw();
+  }
+}
+
+VTheme VScreen::getTheme() const {
+  return LookAndFeel != nullptr ? LookAndFeel->getTheme() : thLight;
+}
 
 void VScreen::setBackgroundVisible(bool visible) { BackgroundVisible = visible; }
 bool VScreen::getBackgroundVisible() const { return BackgroundVisible; }

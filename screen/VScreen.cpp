@@ -424,8 +424,11 @@ void VScreen::glutDisplay() {
 
 // --- living inside a program's own GL scene -------------------------------------------------
 
+// The first switch to the dark theme loads its images: a guest in the program's context, as
+// the screen's creation is.
 void VScreen::setTheme(VTheme theme) {
   if (LookAndFeel != nullptr) {
+    const GuestState guest(GL_TEXTURE_BIT, GL_CLIENT_PIXEL_STORE_BIT);
     LookAndFeel->setTheme(theme);
     redraw();
   }

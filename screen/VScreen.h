@@ -96,7 +96,8 @@ class VScreen : public VWidget {
 
   /// The theme of the look and feel the whole tree shares: every widget is drawn in it from the
   /// next frame on, which this asks the host for. Light by default. Call it with the GL context
-  /// current (a handler, the scene builder): the first switch to thDark loads its images.
+  /// current (a handler, the scene builder): the first switch to thDark loads its images, under
+  /// GL's default unpack state, and gives the program's GL state back as creation does.
   void setTheme(VTheme theme);
   VTheme getTheme() const;
 

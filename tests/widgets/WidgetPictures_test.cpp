@@ -9,14 +9,10 @@
 #include "support/Box.h"
 #include "support/ManualTimers.h"
 #include "support/ScreenFixture.h"
-#include "widgets/VCaptionButton.h"
-#include "widgets/VCheckBox.h"
 #include "widgets/VLabel.h"
 #include "widgets/VProgressBar.h"
-#include "widgets/VRadioButton.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
-#include "widgets/VTextEdit.h"
 #include "widgets/VWindow.h"
 
 namespace {
@@ -83,33 +79,6 @@ TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
   bar->setValue(40);
   bar->setShowPercentage(true);
   expectPicture("progressbar", bar);
-}
-
-TEST_F(WidgetPicture, AWindowInTheDarkThemeLooksAsTheGuideShowsIt) {
-  window_->setLeft(20);
-  window_->setTop(20);
-  window_->setWidth(250);
-  window_->setHeight(180);
-  window_->setCaption("Dark");
-  auto* button = place<VCaptionButton>(90, 24);
-  button->setCaption("Apply");
-  auto* box = place<VCheckBox>(120, 16);
-  box->setCaption("Snap to grid");
-  box->setTop(box->getTop() + 34);
-  box->setState(cbChecked);
-  auto* radio = place<VRadioButton>(120, 16);
-  radio->setCaption("Metric");
-  radio->setTop(box->getTop() + 24);
-  radio->setState(cbChecked);
-  auto* text = place<VTextEdit>(140, 20);
-  text->setTop(radio->getTop() + 24);
-  text->setText("Text");
-  auto* slider = place<VSlider>(140, 20);
-  slider->setTop(text->getTop() + 28);
-  slider->setValue(70);
-  clickOn(text);  // the window active, the field focused: its highlight and cursor
-  screen_->setTheme(thDark);
-  expectPicture("dark_window", window_);
 }
 
 }  // namespace

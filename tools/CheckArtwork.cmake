@@ -1,5 +1,6 @@
 # Runs the artwork generator into an empty folder and compares its images with assets/, byte for
-# byte: the font sheet and the eight control images of each theme (the dark ones end in _dark). Run with -DGENERATOR=... -DASSETS=... -DOUTPUT=... -P CheckArtwork.cmake.
+# byte: the font sheet and the eight control images of each theme (the dark ones end in _dark).
+# Run with -DGENERATOR=... -DASSETS=... -DOUTPUT=... -P CheckArtwork.cmake.
 set(images
   font_arial.tga
   checkbox.tga checkboxchecked.tga

@@ -1,4 +1,4 @@
-# vuna_copy_images(<target>): copies the nine images Vuna reads at run time beside the target's
+# vuna_copy_images(<target>): copies the images Vuna reads at run time beside the target's
 # executable after every build, so that the program finds them when started from its own folder
 # (the working directory is where the toolkit looks unless the program names another folder).
 # VUNA_IMAGE_DIR names the folder they are copied from: the source tree's assets/ within a build,

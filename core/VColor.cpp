@@ -5,25 +5,40 @@
 
 #include <iostream>
 
-VColor::VColor() : R(1.0f), G(1.0f), B(1.0f), A(1.0f) {}
+VColor::VColor() : R(1.0f), G(1.0f), B(1.0f), A(1.0f), Revision(0) {}
 
 VColor::~VColor() = default;
 
 float VColor::getR() { return R; }
-void VColor::setR(float newValue) { R = newValue; }
+void VColor::setR(float newValue) {
+  R = newValue;
+  ++Revision;
+}
 float VColor::getG() { return G; }
-void VColor::setG(float newValue) { G = newValue; }
+void VColor::setG(float newValue) {
+  G = newValue;
+  ++Revision;
+}
 float VColor::getB() { return B; }
-void VColor::setB(float newValue) { B = newValue; }
+void VColor::setB(float newValue) {
+  B = newValue;
+  ++Revision;
+}
 float VColor::getA() { return A; }
-void VColor::setA(float newValue) { A = newValue; }
+void VColor::setA(float newValue) {
+  A = newValue;
+  ++Revision;
+}
 
 void VColor::set(float r, float g, float b, float a) {
   R = r;
   G = g;
   B = b;
   A = a;
+  ++Revision;
 }
+
+unsigned int VColor::getRevision() const { return Revision; }
 
 void VColor::setAsCurrent() { glColor4f(R, G, B, A); }
 

@@ -10,6 +10,8 @@ class VColor {
   float G;
   float B;
   float A;
+  /// Counts the changes made through set and the setters (copyFrom included).
+  unsigned int Revision;
 
  public:
   VColor();  ///< opaque white
@@ -30,4 +32,7 @@ class VColor {
   /// Copies R, G, B, A through source's getters and this colour's setters.
   void copyFrom(VColor* source);
   void print();
+  /// Grows by one at every set, setR, setG, setB and setA, whatever the value: whoever copied
+  /// the colour in can tell whether anyone has set it since.
+  unsigned int getRevision() const;
 };

@@ -1,4 +1,4 @@
-// VBuiltInImages: the toolkit's nine images compiled into the program (the library vuna::images).
+// VBuiltInImages: the toolkit's images compiled into the program (the library vuna::images).
 #pragma once
 
 /// The images of Vuna's assets/ folder, turned into arrays when the library is built. A program

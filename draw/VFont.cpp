@@ -10,7 +10,10 @@
 #include "core/VColor.h"
 #include "draw/DrawText.h"
 
-VFont::VFont() : Size(16), Bold(false), Color(new VColor()) { Init(); }
+VFont::VFont()
+    : Size(16), Bold(false), Color(new VColor()), FollowsTheme(false), ThemeRevision(0) {
+  Init();
+}
 
 VFont::~VFont() {
   delete Color;
@@ -75,6 +78,30 @@ void VFont::copyFrom(VFont* from) {
   setBold(from->getBold());
   Color->copyFrom(from->getColor());
 }
+
+void VFont::copyFromTheme(VFont* theme) {
+  copyFrom(theme);
+  FollowsTheme = true;
+  ThemeRevision = Color->getRevision();
+}
+
+void VFont::followTheme(VFont* theme) {
+  if (!FollowsTheme || theme == nullptr) {
+    return;
+  }
+  if (Color->getRevision() != ThemeRevision) {
+    FollowsTheme = false;  // set by somebody else since: the colour is theirs now
+    return;
+  }
+  VColor* source = theme->getColor();
+  if (Color->getR() != source->getR() || Color->getG() != source->getG() ||
+      Color->getB() != source->getB() || Color->getA() != source->getA()) {
+    Color->copyFrom(source);
+    ThemeRevision = Color->getRevision();
+  }
+}
+
+bool VFont::getFollowsTheme() { return FollowsTheme && Color->getRevision() == ThemeRevision; }
 
 void VFont::print() {
   std::cout << "Class : VFont" << std::endl;

@@ -12,6 +12,9 @@ class VFont {
   int Size;
   bool Bold;
   VColor* Color;  ///< owned
+  /// The colour follows the theme's (see copyFromTheme) while Color's revision is this one.
+  bool FollowsTheme;
+  unsigned int ThemeRevision;
 
  public:
   VFont();  ///< Size 16, not bold, opaque white
@@ -43,5 +46,15 @@ class VFont {
   VColor* getColor();
   /// Size, Bold and the colour's channels; the colour object stays this font's own.
   void copyFrom(VFont* from);
+  /// copyFrom the look and feel's font, and let the colour follow it: each followTheme then
+  /// gives this font the theme font's colour again, until somebody sets this font's colour
+  /// (through getColor()'s setters or a copyFrom, whatever the value), which makes the colour
+  /// the program's for good. Size and Bold are copied once and never followed.
+  void copyFromTheme(VFont* theme);
+  /// What a widget calls before it draws with the font, passing its look and feel's font: takes
+  /// that font's colour while this one still follows the theme; otherwise changes nothing.
+  void followTheme(VFont* theme);
+  /// True from copyFromTheme until the colour is set by anybody but followTheme.
+  bool getFollowsTheme();
   void print();
 };

@@ -10,7 +10,7 @@
 /// directory, as a program started from its build folder expects. A program started from
 /// elsewhere names the folder of its images (an installed share/vuna, the folder of its own
 /// executable), or carries them in memory: linking vuna::images and calling
-/// VBuiltInImages::install() puts the nine images inside the program.
+/// VBuiltInImages::install() puts all of its images (both themes' ones) inside the program.
 ///
 /// Images carried in memory are looked up first, by exact name; a name that is not among them
 /// is opened in the folder. A name that is a path of its own (it starts with '/') is opened as

@@ -9,8 +9,26 @@
 #include "draw/VFont.h"
 #include "draw/tga.h"
 
+namespace {
+
+// The dark theme's images, in the order of the light ones' fields.
+const char* const kDarkImages[8] = {
+    "checkbox_dark.tga",       "checkboxchecked_dark.tga",    "radio_dark.tga",
+    "radiochecked_dark.tga",   "closebutton_dark.tga",        "closebutton_down_dark.tga",
+    "maximizebutton_dark.tga", "maximizebutton_down_dark.tga"};
+enum DarkImage { diCheckBox, diCheckBoxChecked, diRadio, diRadioChecked, diClose, diCloseDown,
+                 diMaximize, diMaximizeDown };
+
+// A channel given as a byte, so the dark palette's colours read back exactly from the frame.
+constexpr float byte(int value) { return static_cast<float>(value) / 255.0f; }
+
+}  // namespace
+
 VLookAndFeel::VLookAndFeel()
-    : CheckBoxTexID(0),
+    : Theme(thLight),
+      DarkImagesLoaded(false),
+      DarkTexIDs{},
+      CheckBoxTexID(0),
       CheckBoxCheckedTexID(0),
       RadioButtonCheckedTexID(0),
       RadioButtonTexID(0),
@@ -28,12 +46,14 @@ VLookAndFeel::VLookAndFeel()
       BevelLoweredColor(new VColor()),
       BevelDisabledColor(new VColor()),
       HighlightColor(new VColor()),
+      ScreenColor(new VColor()),
       Font(new VFont()) {
   Init();
 }
 
 VLookAndFeel::~VLookAndFeel() {
   delete Font;
+  delete ScreenColor;
   delete HighlightColor;
   delete BevelDisabledColor;
   delete BevelLoweredColor;
@@ -41,20 +61,40 @@ VLookAndFeel::~VLookAndFeel() {
   delete DisabledColor;
   delete BackGroundColor;
   Font = nullptr;
+  ScreenColor = nullptr;
   HighlightColor = BevelDisabledColor = BevelLoweredColor = nullptr;
   BevelRaisedColor = DisabledColor = BackGroundColor = nullptr;
   VLookAndFeel::CleanUp();
 }
 
-void VLookAndFeel::Init() {
+void VLookAndFeel::setPalette(VTheme theme) {
+  if (theme == thDark) {
+    // Light text on dark faces; the bevels keep the light coming from the top left, and the
+    // highlight is a deep blue the light text stays readable on.
+    Font->getColor()->set(byte(230), byte(230), byte(230), 1.0f);
+    BackGroundColor->set(byte(64), byte(64), byte(70), 1.0f);
+    BevelLoweredColor->set(byte(16), byte(16), byte(18), 1.0f);
+    BevelRaisedColor->set(byte(118), byte(118), byte(128), 1.0f);
+    BevelDisabledColor->set(byte(104), byte(104), byte(112), 1.0f);
+    HighlightColor->set(byte(38), byte(79), byte(120), 1.0f);
+    DisabledColor->set(byte(128), byte(128), byte(136), 1.0f);
+    ScreenColor->set(byte(20), byte(22), byte(38), 1.0f);
+    return;
+  }
   Font->getColor()->set(0.0f, 0.0f, 0.0f, 1.0f);
-  Font->setSize(16);
   BackGroundColor->set(0.8f, 0.8f, 0.8f, 1.0f);
   BevelLoweredColor->set(0.5f, 0.5f, 0.5f, 1.0f);
   BevelRaisedColor->set(1.0f, 1.0f, 1.0f, 1.0f);
   BevelDisabledColor->set(0.7f, 0.7f, 0.7f, 1.0f);
   HighlightColor->set(198.0f / 255.0f, 245.0f / 255.0f, 1.0f, 1.0f);
   DisabledColor->set(0.5f, 0.5f, 0.5f, 1.0f);
+  ScreenColor->set(0.3f, 0.3f, 0.5f, 1.0f);
+}
+
+void VLookAndFeel::Init() {
+  Theme = thLight;
+  setPalette(thLight);
+  Font->setSize(16);
 
   CheckBoxTexID = createTexture("checkbox.tga");
   CheckBoxCheckedTexID = createTexture("checkboxchecked.tga");
@@ -75,7 +115,27 @@ void VLookAndFeel::CleanUp() {
   glDeleteTextures(1, &CloseButtonDownTexID);
   glDeleteTextures(1, &MaximizeButtonTexID);
   glDeleteTextures(1, &MaximizeButtonDownTexID);
+  if (DarkImagesLoaded) {
+    glDeleteTextures(8, DarkTexIDs);
+    DarkImagesLoaded = false;
+  }
 }
+
+void VLookAndFeel::setTheme(VTheme theme) {
+  if (theme != thLight && theme != thDark) {
+    return;
+  }
+  if (theme == thDark && !DarkImagesLoaded) {
+    for (int i = 0; i < 8; ++i) {
+      DarkTexIDs[i] = createTexture(kDarkImages[i]);
+    }
+    DarkImagesLoaded = true;
+  }
+  Theme = theme;
+  setPalette(theme);
+}
+
+VTheme VLookAndFeel::getTheme() const { return Theme; }
 
 void VLookAndFeel::drawBevel(float x, float y, float w, float h, VBevelState state) {
   glBegin(GL_LINES);
@@ -135,22 +195,38 @@ void VLookAndFeel::drawTexture(unsigned int texID, int width, int height) {
   glDisable(GL_BLEND);
 }
 
+// The light check boxes and radio buttons are drawn white-faced and take the background grey
+// as their tint; the dark ones carry their own colours.
 void VLookAndFeel::drawCheckBox(bool checked) {
+  if (Theme == thDark) {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawTexture(DarkTexIDs[checked ? diCheckBoxChecked : diCheckBox], 16, 16);
+    return;
+  }
   BackGroundColor->setAsCurrent();
   drawTexture(checked ? CheckBoxCheckedTexID : CheckBoxTexID, 16, 16);
 }
 
 void VLookAndFeel::drawRadioButton(bool checked) {
+  if (Theme == thDark) {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawTexture(DarkTexIDs[checked ? diRadioChecked : diRadio], 16, 16);
+    return;
+  }
   BackGroundColor->setAsCurrent();
   drawTexture(checked ? RadioButtonCheckedTexID : RadioButtonTexID, 16, 16);
 }
 
 void VLookAndFeel::drawCloseButton(bool down, int width, int height) {
-  drawTexture(down ? CloseButtonDownTexID : CloseButtonTexID, width, height);
+  const unsigned int light = down ? CloseButtonDownTexID : CloseButtonTexID;
+  const unsigned int dark = DarkTexIDs[down ? diCloseDown : diClose];
+  drawTexture(Theme == thDark ? dark : light, width, height);
 }
 
 void VLookAndFeel::drawMaximizeButton(bool down, int width, int height) {
-  drawTexture(down ? MaximizeButtonDownTexID : MaximizeButtonTexID, width, height);
+  const unsigned int light = down ? MaximizeButtonDownTexID : MaximizeButtonTexID;
+  const unsigned int dark = DarkTexIDs[down ? diMaximizeDown : diMaximize];
+  drawTexture(Theme == thDark ? dark : light, width, height);
 }
 
 VColor* VLookAndFeel::getBackGroundColor() { return BackGroundColor; }
@@ -159,6 +235,7 @@ VColor* VLookAndFeel::getBevelRaisedColor() { return BevelRaisedColor; }
 VColor* VLookAndFeel::getBevelLoweredColor() { return BevelLoweredColor; }
 VColor* VLookAndFeel::getBevelDisabledColor() { return BevelDisabledColor; }
 VColor* VLookAndFeel::getHighlightColor() { return HighlightColor; }
+VColor* VLookAndFeel::getScreenColor() { return ScreenColor; }
 VFont* VLookAndFeel::getFont() { return Font; }
 
 void VLookAndFeel::print() { std::cout << "Class : VLookAndFeel" << std::endl; }

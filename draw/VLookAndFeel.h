@@ -1,6 +1,8 @@
 // VLookAndFeel: the shared drawing style (palette, default font, control images) and its drawing primitives.
 #pragma once
 
+#include "VTheme.h"
+
 class VColor;
 class VFont;
 
@@ -16,8 +18,17 @@ enum VBevelState {
 /// place restyles every widget at the next draw pass. Construction loads the eight control
 /// images from the working directory; a missing one is reported by createTexture and leaves its
 /// field a texture name without image.
+///
+/// Themes: setTheme rewrites the palette and the font's colour in place (the same objects, so
+/// every widget draws in the new theme at the next frame) and switches the control images. The
+/// dark theme's eight images (checkbox_dark.tga, ...) are loaded at the first switch to it, so a
+/// program that stays light reads and holds exactly the eight light ones.
 class VLookAndFeel {
  private:
+  VTheme Theme;
+  bool DarkImagesLoaded;
+  /// The dark theme's images, in the order of the light ones above them.
+  unsigned int DarkTexIDs[8];
   unsigned int CheckBoxTexID;
   unsigned int CheckBoxCheckedTexID;
   unsigned int RadioButtonCheckedTexID;
@@ -39,16 +50,21 @@ class VLookAndFeel {
   VColor* BevelLoweredColor;   ///< dark bevel edges
   VColor* BevelDisabledColor;  ///< every edge of a bsDisabled bevel
   VColor* HighlightColor;      ///< focus marks and highlighted fills
-  VFont* Font;                 ///< default font; widgets copy it
+  VColor* ScreenColor;         ///< the screen's fill behind the windows
+  VFont* Font;                 ///< default font; widgets copy it with VFont::copyFromTheme
+
+  /// Sets every colour of the theme's palette and the font's colour, in place.
+  void setPalette(VTheme theme);
 
  public:
   VLookAndFeel();
   VLookAndFeel(const VLookAndFeel&) = delete;
   VLookAndFeel& operator=(const VLookAndFeel&) = delete;
 
-  /// Sets the palette and the font, then loads the eight images.
+  /// Sets the light palette and the font, then loads the eight images.
   virtual void Init();
-  /// Deletes the eight loaded textures; the fields keep their names.
+  /// Deletes the eight loaded textures (and the dark theme's, once loaded); the fields keep
+  /// their names.
   virtual void CleanUp();
   virtual ~VLookAndFeel();
 
@@ -67,7 +83,14 @@ class VLookAndFeel {
   /// blended by its alpha, the first stored row along the bottom edge. Texturing and blending
   /// end disabled.
   void drawTexture(unsigned int texID, int width, int height);
-  /// 16 x 16 images, tinted by the background colour.
+  /// Switches the palette, the font's colour and the control images; the light theme's values
+  /// are exactly those of construction. Call it with the GL context current (the first switch
+  /// to the dark theme loads its images). A value that is no theme changes nothing.
+  void setTheme(VTheme theme);
+  VTheme getTheme() const;
+
+  /// 16 x 16 images, tinted by the background colour in the light theme; the dark theme's are
+  /// drawn as they are.
   void drawCheckBox(bool checked);
   void drawRadioButton(bool checked);
   /// Window button images at the given size, in whatever colour is current.
@@ -80,6 +103,8 @@ class VLookAndFeel {
   VColor* getBevelLoweredColor();
   VColor* getBevelDisabledColor();
   VColor* getHighlightColor();
+  /// The screen's fill: the light theme's blue-grey (0.3, 0.3, 0.5), a deep navy in the dark.
+  VColor* getScreenColor();
   VFont* getFont();
   void print();
 };

@@ -164,7 +164,7 @@ void VScreen::draw(VEvent*) {
   if (LookAndFeel == nullptr || !BackgroundVisible) {
     return;
   }
-  glColor3f(0.3f, 0.3f, 0.5f);
+  LookAndFeel->getScreenColor()->setAsCurrent();
   glBegin(GL_POLYGON);
   LookAndFeel->drawRect(0.0f, 0.0f, static_cast<float>(Width), static_cast<float>(Height));
   glEnd();
@@ -438,6 +438,20 @@ void VScreen::glutDisplay() {
 }
 
 // --- living inside a program's own GL scene -------------------------------------------------
+
+// The first switch to the dark theme loads its images: a guest in the program's context, as
+// the screen's creation is.
+void VScreen::setTheme(VTheme theme) {
+  if (LookAndFeel != nullptr) {
+    const GuestState guest(GL_TEXTURE_BIT, GL_CLIENT_PIXEL_STORE_BIT);
+    LookAndFeel->setTheme(theme);
+    redraw();
+  }
+}
+
+VTheme VScreen::getTheme() const {
+  return LookAndFeel != nullptr ? LookAndFeel->getTheme() : thLight;
+}
 
 void VScreen::setBackgroundVisible(bool visible) { BackgroundVisible = visible; }
 bool VScreen::getBackgroundVisible() const { return BackgroundVisible; }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "../core/VWidget.h"
+#include "../draw/VTheme.h"
 #include "VHostServices.h"
 
 class VMenu;
@@ -97,6 +98,13 @@ class VScreen : public VWidget {
   /// state Vuna's drawing assumes, and every piece of GL state the program had is back as it
   /// was afterwards. The contract, piece by piece, is in docs/embedding.md.
   void drawOverlay();
+
+  /// The theme of the look and feel the whole tree shares: every widget is drawn in it from the
+  /// next frame on, which this asks the host for. Light by default. Call it with the GL context
+  /// current (a handler, the scene builder): the first switch to thDark loads its images, under
+  /// GL's default unpack state, and gives the program's GL state back as creation does.
+  void setTheme(VTheme theme);
+  VTheme getTheme() const;
 
   /// Off: the draw pass paints no fill, so the program's scene shows through. On by default.
   void setBackgroundVisible(bool visible);

@@ -1,11 +1,16 @@
-# Runs the artwork generator into an empty folder and compares its nine images with assets/,
-# byte for byte. Run with -DGENERATOR=... -DASSETS=... -DOUTPUT=... -P CheckArtwork.cmake.
+# Runs the artwork generator into an empty folder and compares its images with assets/, byte for
+# byte: the font sheet and the eight control images of each theme (the dark ones end in _dark).
+# Run with -DGENERATOR=... -DASSETS=... -DOUTPUT=... -P CheckArtwork.cmake.
 set(images
   font_arial.tga
   checkbox.tga checkboxchecked.tga
   radio.tga radiochecked.tga
   closebutton.tga closebutton_down.tga
-  maximizebutton.tga maximizebutton_down.tga)
+  maximizebutton.tga maximizebutton_down.tga
+  checkbox_dark.tga checkboxchecked_dark.tga
+  radio_dark.tga radiochecked_dark.tga
+  closebutton_dark.tga closebutton_down_dark.tga
+  maximizebutton_dark.tga maximizebutton_down_dark.tga)
 
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT})

@@ -1,4 +1,5 @@
-// make_artwork: draws the toolkit's nine TGA images (the font sheet and the eight control images).
+// make_artwork: draws the toolkit's TGA images: the font sheet and the eight control images of
+// each theme, light and dark.
 //
 // Usage: vuna_make_artwork <output folder> [<folder of LiberationSans-Bold.ttf and -Regular.ttf>]
 //
@@ -164,24 +165,40 @@ bool makeFontSheet(const std::string& fontFolder, const std::string& outFolder) 
 }
 
 // ---------------------------------------------------------------------------------------------
-// Control images: 32-bit pictures in the grey 3D style of a classic desktop, magenta where the
-// widget's background shows through.
+// Control images: 32-bit pictures in a theme's palette, magenta where the widget's background
+// shows through. The light theme's are assets/<name>.tga, the dark theme's <name>_dark.tga.
 
 struct Rgb {
   std::uint8_t r, g, b;
 };
 
 constexpr Rgb kKey = {255, 0, 255};
-constexpr Rgb kWhite = {255, 255, 255};
-constexpr Rgb kLight = {223, 223, 223};
-constexpr Rgb kFace = {204, 204, 204};  // the look and feel's background grey
-constexpr Rgb kShadow = {128, 128, 128};
-constexpr Rgb kBlack = {0, 0, 0};
-// Check boxes and radio buttons are drawn at 0.8 of their brightness (the background grey
-// tints them): these become the toolkit's 0.5 bevel grey and a light grey that still shows on
-// the 0.8 background, while white becomes the background grey itself.
-constexpr Rgb kWellShadow = {160, 160, 160};
-constexpr Rgb kWellLight = {200, 200, 200};
+
+// The colours of one theme's control images.
+struct Palette {
+  // Caption buttons: the face, the glyph, and the two steps of the bevel on each side.
+  Rgb face, glyph, outerLight, innerLight, innerShadow, outerShadow;
+  // Check box and radio wells: the outer ring's dark and lit halves, the inner ring's, the face
+  // and the mark.
+  Rgb wellOuterDark, wellOuterLit, wellInnerDark, wellInnerLit, wellFace, mark;
+};
+
+// The light theme, in the grey 3D style of a classic desktop. Caption buttons are drawn as they
+// are; check boxes and radio buttons are drawn at 0.8 of their brightness (the look and feel
+// tints them by its background grey): their 160 and 200 become the toolkit's 0.5 bevel grey and
+// a light grey that still shows on the 0.8 background, while white becomes the background grey
+// itself.
+constexpr Palette kLight = {
+    {204, 204, 204}, {0, 0, 0}, {223, 223, 223}, {255, 255, 255}, {128, 128, 128}, {0, 0, 0},
+    {160, 160, 160}, {255, 255, 255}, {0, 0, 0}, {200, 200, 200}, {255, 255, 255}, {0, 0, 0}};
+
+// The dark theme: every image is drawn as it is, untinted. The faces are the dark look and
+// feel's background (64, 64, 70), the glyphs and marks its text colour (230, 230, 230), the
+// bevels lit from the top left as in the light theme, and the wells darker than the face, the
+// way the dark text fields are sunken.
+constexpr Palette kDark = {
+    {64, 64, 70}, {230, 230, 230}, {96, 96, 104}, {118, 118, 128}, {36, 36, 40}, {16, 16, 18},
+    {24, 24, 27}, {118, 118, 128}, {8, 8, 9}, {84, 84, 92}, {40, 40, 44}, {230, 230, 230}};
 
 class Canvas {
  public:
@@ -250,24 +267,23 @@ bool writeImage(const std::string& path, const Canvas& canvas) {
   return writeTga(path, canvas.width(), canvas.height(), 4, true, bgra);
 }
 
-// A 13 x 13 sunken well with a white face (the look and feel tints it by its background grey),
-// its top-left corner at (x, y).
-void drawWell(Canvas& c, int x, int y) {
+// A 13 x 13 sunken well, its top-left corner at (x, y).
+void drawWell(Canvas& c, int x, int y, const Palette& p) {
   constexpr int n = 13;
-  c.fill(x, y, n - 1, 1, kWellShadow);
-  c.fill(x, y, 1, n - 1, kWellShadow);
-  c.fill(x, y + n - 1, n, 1, kWhite);
-  c.fill(x + n - 1, y, 1, n, kWhite);
-  c.fill(x + 1, y + 1, n - 3, 1, kBlack);
-  c.fill(x + 1, y + 1, 1, n - 3, kBlack);
-  c.fill(x + 1, y + n - 2, n - 2, 1, kWellLight);
-  c.fill(x + n - 2, y + 1, 1, n - 2, kWellLight);
-  c.fill(x + 2, y + 2, n - 4, n - 4, kWhite);
+  c.fill(x, y, n - 1, 1, p.wellOuterDark);
+  c.fill(x, y, 1, n - 1, p.wellOuterDark);
+  c.fill(x, y + n - 1, n, 1, p.wellOuterLit);
+  c.fill(x + n - 1, y, 1, n, p.wellOuterLit);
+  c.fill(x + 1, y + 1, n - 3, 1, p.wellInnerDark);
+  c.fill(x + 1, y + 1, 1, n - 3, p.wellInnerDark);
+  c.fill(x + 1, y + n - 2, n - 2, 1, p.wellInnerLit);
+  c.fill(x + n - 2, y + 1, 1, n - 2, p.wellInnerLit);
+  c.fill(x + 2, y + 2, n - 4, n - 4, p.wellFace);
 }
 
-Canvas checkBox(bool checked) {
+Canvas checkBox(bool checked, const Palette& p) {
   Canvas c(16, 16, kKey);
-  drawWell(c, 1, 1);
+  drawWell(c, 1, 1, p);
   if (checked) {
     c.stamp(4, 4,
             {"......#",
@@ -277,14 +293,14 @@ Canvas checkBox(bool checked) {
              "#####..",
              ".###...",
              "..#...."},
-            kBlack);
+            p.mark);
   }
   return c;
 }
 
 // A 12-pixel round well: 'o' the outer ring, 'i' the inner ring, 'f' the face. Each ring is dark
 // on its top-left half and light on its bottom-right half.
-Canvas radioButton(bool checked) {
+Canvas radioButton(bool checked, const Palette& p) {
   static const std::vector<std::string> shape = {
       "....oooo....",
       "..ooiiiioo..",
@@ -306,9 +322,9 @@ Canvas radioButton(bool checked) {
     for (int x = 0; x < 12; ++x) {
       const bool litSide = x + y > 11;
       switch (shape[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) {
-        case 'o': c.set(x0 + x, y0 + y, litSide ? kWhite : kWellShadow); break;
-        case 'i': c.set(x0 + x, y0 + y, litSide ? kWellLight : kBlack); break;
-        case 'f': c.set(x0 + x, y0 + y, kWhite); break;
+        case 'o': c.set(x0 + x, y0 + y, litSide ? p.wellOuterLit : p.wellOuterDark); break;
+        case 'i': c.set(x0 + x, y0 + y, litSide ? p.wellInnerLit : p.wellInnerDark); break;
+        case 'f': c.set(x0 + x, y0 + y, p.wellFace); break;
         default: break;
       }
     }
@@ -319,20 +335,21 @@ Canvas radioButton(bool checked) {
              "####",
              "####",
              ".##."},
-            kBlack);
+            p.mark);
   }
   return c;
 }
 
 // A 19 x 19 caption button (the window's default button size): a two-step raised or pressed
-// bevel around a grey face; a pressed glyph moves one pixel right and down.
-Canvas captionButton(bool down, const std::vector<std::string>& glyph, int gx, int gy) {
+// bevel around the face; a pressed glyph moves one pixel right and down.
+Canvas captionButton(bool down, const std::vector<std::string>& glyph, int gx, int gy,
+                     const Palette& p) {
   constexpr int n = 19;
-  Canvas c(n, n, kFace);
-  const Rgb outerTopLeft = down ? kBlack : kLight;
-  const Rgb innerTopLeft = down ? kShadow : kWhite;
-  const Rgb innerBottomRight = down ? kLight : kShadow;
-  const Rgb outerBottomRight = down ? kWhite : kBlack;
+  Canvas c(n, n, p.face);
+  const Rgb outerTopLeft = down ? p.outerShadow : p.outerLight;
+  const Rgb innerTopLeft = down ? p.innerShadow : p.innerLight;
+  const Rgb innerBottomRight = down ? p.outerLight : p.innerShadow;
+  const Rgb outerBottomRight = down ? p.innerLight : p.outerShadow;
   c.fill(0, n - 1, n, 1, outerBottomRight);
   c.fill(n - 1, 0, 1, n, outerBottomRight);
   c.fill(0, 0, n - 1, 1, outerTopLeft);
@@ -342,7 +359,7 @@ Canvas captionButton(bool down, const std::vector<std::string>& glyph, int gx, i
   c.fill(1, 1, n - 3, 1, innerTopLeft);
   c.fill(1, 1, 1, n - 3, innerTopLeft);
   const int shift = down ? 1 : 0;
-  c.stamp(gx + shift, gy + shift, glyph, kBlack);
+  c.stamp(gx + shift, gy + shift, glyph, p.glyph);
   return enlarge(c, 64);
 }
 
@@ -371,15 +388,16 @@ const std::vector<std::string> kMaximize = {
     "##########",
 };
 
-bool makeControlImages(const std::string& out) {
-  return writeImage(out + "/checkbox.tga", checkBox(false)) &&
-         writeImage(out + "/checkboxchecked.tga", checkBox(true)) &&
-         writeImage(out + "/radio.tga", radioButton(false)) &&
-         writeImage(out + "/radiochecked.tga", radioButton(true)) &&
-         writeImage(out + "/closebutton.tga", captionButton(false, kCross, 4, 5)) &&
-         writeImage(out + "/closebutton_down.tga", captionButton(true, kCross, 4, 5)) &&
-         writeImage(out + "/maximizebutton.tga", captionButton(false, kMaximize, 4, 4)) &&
-         writeImage(out + "/maximizebutton_down.tga", captionButton(true, kMaximize, 4, 4));
+bool makeControlImages(const std::string& out, const Palette& p, const std::string& suffix) {
+  const auto path = [&](const char* name) { return out + "/" + name + suffix + ".tga"; };
+  return writeImage(path("checkbox"), checkBox(false, p)) &&
+         writeImage(path("checkboxchecked"), checkBox(true, p)) &&
+         writeImage(path("radio"), radioButton(false, p)) &&
+         writeImage(path("radiochecked"), radioButton(true, p)) &&
+         writeImage(path("closebutton"), captionButton(false, kCross, 4, 5, p)) &&
+         writeImage(path("closebutton_down"), captionButton(true, kCross, 4, 5, p)) &&
+         writeImage(path("maximizebutton"), captionButton(false, kMaximize, 4, 4, p)) &&
+         writeImage(path("maximizebutton_down"), captionButton(true, kMaximize, 4, 4, p));
 }
 
 }  // namespace
@@ -392,5 +410,8 @@ int main(int argc, char** argv) {
   }
   const std::string out = argv[1];
   const std::string fonts = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/liberation";
-  return makeFontSheet(fonts, out) && makeControlImages(out) ? 0 : 1;
+  return makeFontSheet(fonts, out) && makeControlImages(out, kLight, "") &&
+                 makeControlImages(out, kDark, "_dark")
+             ? 0
+             : 1;
 }

@@ -24,7 +24,7 @@ VCaptionButton::~VCaptionButton() {
 void VCaptionButton::Init() {
   VButton::Init();
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   Height = 20;
   setCaption("Button");
@@ -66,6 +66,7 @@ void VCaptionButton::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
   LookAndFeel->getBackGroundColor()->setAsCurrent();

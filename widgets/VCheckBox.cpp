@@ -26,7 +26,7 @@ VCheckBox::~VCheckBox() {
 void VCheckBox::Init() {
   // Without a look and feel (outside the design) the font keeps its own defaults.
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -62,6 +62,9 @@ void VCheckBox::draw(VEvent*) {
 }
 
 void VCheckBox::drawCaption() {
+  if (LookAndFeel != nullptr) {
+    Font->followTheme(LookAndFeel->getFont());
+  }
   // 64-bit arithmetic: extreme sizes must not overflow. The vertical offset truncates toward
   // zero (0 for a 16-pixel font on the default box, 2 for a 12-pixel one).
   const long long dy = (static_cast<long long>(BoxSize) - Font->getSize()) / 2;

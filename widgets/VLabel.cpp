@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,7 @@ VLabel::~VLabel() {
 
 void VLabel::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
   sizeToText();
@@ -54,13 +55,19 @@ bool VLabel::canFocus(VEvent*) { return false; }
 int VLabel::getLineHeight() { return vuna::toIntClamped(static_cast<double>(Font->getSize()) + 4); }
 
 void VLabel::draw(VEvent*) {
-  VColor* color = Font->getColor();
-  VColor saved;
-  saved.copyFrom(color);
-  const bool grey = !Enabled && LookAndFeel != nullptr;
-  if (grey) {
-    color->copyFrom(LookAndFeel->getBevelDisabledColor());
-    color->setA(saved.getA());
+  // Greyed text is drawn with a copy of the font, so the label's own colour is never touched
+  // here and keeps following the theme (or stays the program's).
+  std::unique_ptr<VFont> grey;
+  VFont* font = Font;
+  if (LookAndFeel != nullptr) {
+    Font->followTheme(LookAndFeel->getFont());
+    if (!Enabled) {
+      grey = std::make_unique<VFont>();
+      grey->copyFrom(Font);
+      grey->getColor()->copyFrom(LookAndFeel->getBevelDisabledColor());
+      grey->getColor()->setA(Font->getColor()->getA());
+      font = grey.get();
+    }
   }
   const long long lineHeight = getLineHeight();
   long long top = 2;
@@ -68,12 +75,9 @@ void VLabel::draw(VEvent*) {
     const long long room =
         static_cast<long long>(Width) - static_cast<long long>(Font->getTextWidth(line.c_str()));
     const long long left = Alignment == alCenter ? room / 2 : Alignment == alRight ? room : 0;
-    Font->drawAtPos(line.c_str(), vuna::toIntClamped(static_cast<double>(left)),
+    font->drawAtPos(line.c_str(), vuna::toIntClamped(static_cast<double>(left)),
                     vuna::toIntClamped(static_cast<double>(top)), -1);
     top += lineHeight;
-  }
-  if (grey) {
-    color->copyFrom(&saved);
   }
 }
 

@@ -32,7 +32,7 @@ VProgressBar::~VProgressBar() {
 
 void VProgressBar::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -50,6 +50,7 @@ void VProgressBar::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
   LookAndFeel->fillRect(1.0f, 1.0f, w - 2.0f, h - 2.0f, LookAndFeel->getBackGroundColor());

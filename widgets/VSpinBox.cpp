@@ -69,7 +69,7 @@ VSpinBox::~VSpinBox() {
 
 void VSpinBox::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -239,6 +239,7 @@ void VSpinBox::draw(VEvent* e) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
   const float field = static_cast<float>(std::max(0, Width - kArrowWidth));

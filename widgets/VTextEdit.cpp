@@ -39,7 +39,7 @@ bool VTextEdit::takesKey(int key, bool special) {
 void VTextEdit::Init() {
   // Without a look and feel (outside the design) the font keeps its own defaults.
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   Width = 100;
   Height = 20;
@@ -72,6 +72,7 @@ void VTextEdit::draw(VEvent*) {
   const auto w = static_cast<float>(Width);
   const auto h = static_cast<float>(Height);
   if (LookAndFeel != nullptr) {
+    Font->followTheme(LookAndFeel->getFont());
     VColor* fill = (Enabled && focused) ? LookAndFeel->getHighlightColor()
                                         : LookAndFeel->getBackGroundColor();
     fill->setAsCurrent();
@@ -87,7 +88,12 @@ void VTextEdit::draw(VEvent*) {
   if (focused) {
     // Drawn in the frame the text left behind: just after the last glyph, scaled with it.
     const int bottom = Height > INT_MIN + 2 ? Height - 2 : INT_MIN;
-    glColor3f(0.0f, 0.0f, 0.0f);
+    // Black in the light theme, as it always was; the dark theme's text colour in the dark.
+    if (LookAndFeel != nullptr && LookAndFeel->getTheme() == thDark) {
+      LookAndFeel->getFont()->getColor()->setAsCurrent();
+    } else {
+      glColor3f(0.0f, 0.0f, 0.0f);
+    }
     glLineWidth(2.0f);
     glBegin(GL_LINES);
     glVertex2i(2, 1);

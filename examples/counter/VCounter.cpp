@@ -28,7 +28,7 @@ VCounter::~VCounter() {
 
 void VCounter::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());  // its colour follows the theme
   }
   MinWidth = 24;
   MinHeight = 22;
@@ -49,6 +49,7 @@ void VCounter::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const auto w = static_cast<float>(Width);
   const auto h = static_cast<float>(Height);
   LookAndFeel->getBackGroundColor()->setAsCurrent();

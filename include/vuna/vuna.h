@@ -14,6 +14,7 @@
 #include "draw/VFont.h"
 #include "draw/VImageSource.h"
 #include "draw/VLookAndFeel.h"
+#include "draw/VTheme.h"
 #include "screen/VHostOptions.h"
 #include "screen/VScreen.h"
 #include "widgets/VBoxLayout.h"

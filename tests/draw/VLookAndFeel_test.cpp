@@ -375,6 +375,20 @@ TEST_F(LookAndFeel, DeletingItDeletesExactlyItsEightTextures) {
   EXPECT_EQ(liveTextures(), before);
 }
 
+TEST_F(LookAndFeel, TheDarkImagesLoadOnceAtTheFirstSwitchAndGoWithTheRest) {
+  const std::set<GLuint> before = liveTextures();
+  auto* lf = new VLookAndFeel();
+  vt::StreamCapture out(std::cout);
+  for (VTheme theme : {thDark, thLight, thDark}) {
+    lf->setTheme(theme);
+    EXPECT_EQ(lf->getTheme(), theme);
+  }
+  EXPECT_EQ(out.lines(), Lines{});  // all eight found
+  EXPECT_EQ(liveTextures().size(), before.size() + 16);
+  delete lf;
+  EXPECT_EQ(liveTextures(), before);
+}
+
 TEST_F(LookAndFeel, CleanUpDeletesTheTexturesAndKeepsTheRest) {
   VLookAndFeel lf;
   const std::set<GLuint> before = liveTextures();

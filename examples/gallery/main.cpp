@@ -109,6 +109,11 @@ void menuChosen(VWidget* w, VEvent*) {
   std::cout << std::endl;
 }
 
+VScreen* gallery = nullptr;
+
+void lightChosen(VWidget*, VEvent*) { gallery->setTheme(thLight); }
+void darkChosen(VWidget*, VEvent*) { gallery->setTheme(thDark); }
+
 void quit(VWidget*, VEvent*) {
   std::cout.flush();
   std::exit(0);
@@ -142,8 +147,8 @@ void buildMenus(VScreen* screen) {
   VMenu* view = menu("View/");
   view->addCheckItem("Grid", false);
   VMenu* theme = menu("View/Theme/");
-  theme->addItem("Light");
-  theme->addItem("Dark");
+  theme->addItem("Light", lightChosen);
+  theme->addItem("Dark", darkChosen);
   view->addSubmenu("Theme", theme);
   bar->addMenu("View", view);
 
@@ -159,6 +164,7 @@ void buildMenus(VScreen* screen) {
 }
 
 void buildScene(VScreen* screen) {
+  gallery = screen;
   buildLists(screen);
   buildTabs(screen);
   buildMenus(screen);

@@ -12,6 +12,8 @@
 #include "widgets/VComboBox.h"
 #include "widgets/VLabel.h"
 #include "widgets/VListBox.h"
+#include "widgets/VMenu.h"
+#include "widgets/VMenuBar.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
@@ -20,10 +22,12 @@
 
 namespace {
 
-class WidgetPicture : public vt::ScreenFixture {
+// Each picture in both themes: "slider.png" and "slider_dark.png".
+class WidgetPicture : public vt::ScreenFixture, public ::testing::WithParamInterface<VTheme> {
  protected:
   void SetUp() override {
     ScreenFixture::SetUp();
+    screen_->setTheme(GetParam());
     screen_->setHostServices(&timers_);
     window_ = new VWindow(screen_);
     window_->setWidth(400);
@@ -47,13 +51,14 @@ class WidgetPicture : public vt::ScreenFixture {
     const int width = b.width + 16 + extraWidth;
     const int height = b.height + 16 + extraHeight;
     const vt::PngImage picture(width, height, frame(b.left - 8, b.top - 8, width, height));
-    EXPECT_EQ(goldens.check(name, picture), "") << name;
+    const std::string file = name + (GetParam() == thDark ? "_dark" : "");
+    EXPECT_EQ(goldens.check(file, picture), "") << file;
   }
   vt::ManualTimers timers_;
   VWindow* window_ = nullptr;
 };
 
-TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
+TEST_P(WidgetPicture, EachControlLooksAsTheGuideShowsIt) {
   auto* label = place<VLabel>(160, 40);
   label->setCaption("Lines centred\nin the label");
   label->setAlignment(alCenter);
@@ -112,6 +117,27 @@ TEST_F(WidgetPicture, EachPanelControlLooksAsTheGuideShowsIt) {
   }
   list->setSelected(2);
   expectPicture("listbox", list);
+  list->setVisible(false);
+
+  // A menu open below a bar, the pointer over its second item.
+  auto* menuBar = place<VMenuBar>(200, 20);
+  auto* menu = new VMenu(nullptr);
+  menu->addItem("New", nullptr, "Ctrl+N");
+  menu->addCheckItem("Grid", true);
+  menu->addSeparator();
+  menu->addSubmenu("Theme", new VMenu(nullptr));
+  menuBar->addMenu("View", menu);
+  const vt::Box at = vt::screenBoxOf(menuBar);
+  click(at.left + 20, at.top + 10);
+  ASSERT_TRUE(menu->isOpen());
+  screen_->glutPassiveMotion(at.left + 40, at.top + 20 + 30);
+  expectPicture("menu", menuBar, 0, 90);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothThemes, WidgetPicture, ::testing::Values(thLight, thDark),
+                         [](const ::testing::TestParamInfo<VTheme>& info) {
+                           return info.param == thDark ? std::string("dark")
+                                                       : std::string("light");
+                         });
 
 }  // namespace

@@ -18,6 +18,10 @@ struct PanelBox {
 constexpr int kPanelWidth = 500;
 constexpr int kPanelHeight = 400;
 constexpr const char* kPanelCaption = "Panel";
+// The window's client area starts this far from its outer edges: below the title bar (23
+// pixels in a 2-pixel border, and 2 more) and inside the 3-pixel border elsewhere.
+constexpr int kPanelClientTop = 27;
+constexpr int kPanelBorder = 3;
 
 // kPanelButtons caption buttons in kPanelButtonColumns columns; the buttons of a row are
 // captioned "1" to "10".
@@ -76,5 +80,44 @@ constexpr int dragY() { return panelSlider(kDragSlider).y + panelSlider(kDragSli
 constexpr int dragStepX(long long step) {
   return panelSlider(kDragSlider).x + (step % 2 == 0 ? 1 : 3) * panelSlider(kDragSlider).w / 4;
 }
+
+// The n-th place of the panel in the shared order, the field last.
+constexpr PanelBox panelPlace(int n) {
+  if (n < kPanelButtons) {
+    return panelButton(n);
+  }
+  n -= kPanelButtons;
+  if (n < kPanelCheckBoxes) {
+    return panelCheckBox(n);
+  }
+  n -= kPanelCheckBoxes;
+  if (n < kPanelSliders) {
+    return panelSlider(n);
+  }
+  n -= kPanelSliders;
+  return n < kPanelLabels ? panelLabel(n) : kPanelField;
+}
+
+// Every place lies below the title bar and inside the window's border, and no two overlap: a
+// press or a motion over one control reaches that control in every toolkit.
+constexpr bool panelPlacesApart() {
+  for (int i = 0; i < kPanelControls; ++i) {
+    const PanelBox a = panelPlace(i);
+    if (a.x < kPanelBorder || a.y < kPanelClientTop || a.x + a.w > kPanelWidth - kPanelBorder ||
+        a.y + a.h > kPanelHeight - kPanelBorder) {
+      return false;
+    }
+    for (int j = i + 1; j < kPanelControls; ++j) {
+      const PanelBox b = panelPlace(j);
+      if (a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(panelPlacesApart(), "the panel's places must lie in its window, apart");
+static_assert(dragStepX(0) < dragPressX() && dragPressX() < dragStepX(1),
+              "the drag's two columns lie on both sides of the knob's middle");
 
 }  // namespace bench

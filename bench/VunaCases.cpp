@@ -10,11 +10,17 @@
 
 #include "app/MyWindow.h"
 #include "app/app.h"
+#include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/VunaStage.h"
+#include "core/VHostButton.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "widgets/VCaptionButton.h"
+#include "widgets/VCheckBox.h"
+#include "widgets/VLabel.h"
+#include "widgets/VSlider.h"
+#include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
 
@@ -77,6 +83,63 @@ void buildButtons1000(VScreen* screen) {
     }
     bar->layout();
   }
+}
+
+template <class W>
+W* placed(W* w, bench::PanelBox b) {
+  w->setLeft(b.x);
+  w->setTop(b.y);
+  w->setWidth(b.w);
+  w->setHeight(b.h);
+  return w;
+}
+
+// The settings panel, one window holding all its controls in the shared order. Answers the
+// sliders in order, or nothing when a control does not fit its place (the peers draw theirs at
+// those places).
+std::vector<VSlider*> buildPanel(VScreen* screen) {
+  auto* window = placed(new VWindow(screen), {0, 0, bench::kPanelWidth, bench::kPanelHeight});
+  window->setCaption(bench::kPanelCaption);
+  bool fits = true;
+  auto fit = [&fits](VWidget* w, bench::PanelBox b) {
+    fits = fits && w->getWidth() <= b.w && w->getHeight() <= b.h;
+  };
+  for (int i = 0; i < bench::kPanelButtons; ++i) {
+    // Captioned before it is sized: a button grows to its caption ("Button" at first) and
+    // never shrinks.
+    auto* button = new VCaptionButton(window);
+    button->setCaption(bench::kPanelButtonCaptions[i % bench::kPanelButtonColumns]);
+    fit(placed(button, bench::panelButton(i)), bench::panelButton(i));
+  }
+  for (int i = 0; i < bench::kPanelCheckBoxes; ++i) {
+    const bench::PanelBox b = bench::panelCheckBox(i);
+    auto* check = new VCheckBox(window);  // sized to its caption
+    check->setLeft(b.x);
+    check->setTop(b.y);
+    check->setCaption(bench::kPanelCheckCaptions[static_cast<std::size_t>(i)]);
+    fit(check, b);
+  }
+  std::vector<VSlider*> sliders;
+  for (int i = 0; i < bench::kPanelSliders; ++i) {
+    auto* slider = placed(new VSlider(window), bench::panelSlider(i));
+    slider->setRange(bench::kPanelSliderMin, bench::kPanelSliderMax);
+    slider->setStep(1);
+    slider->setValue(bench::kPanelSliderValue);
+    sliders.push_back(slider);
+  }
+  for (int i = 0; i < bench::kPanelLabels; ++i) {
+    const bench::PanelBox b = bench::panelLabel(i);
+    auto* label = new VLabel(window);  // sized to its text
+    label->setLeft(b.x);
+    label->setTop(b.y);
+    label->setCaption(bench::kPanelLabelCaptions[static_cast<std::size_t>(i)]);
+    fit(label, b);
+  }
+  placed(new VTextEdit(window), bench::kPanelField)->setText(bench::kPanelFieldText);
+  if (!fits) {
+    sliders.clear();
+  }
+  return sliders;
 }
 
 // The click grid: window i at its grid cell, an "OK" button at its client origin. Answers the
@@ -232,6 +295,62 @@ void frame_buttons1000(benchmark::State& state) {
   timeFrames(state, stage);
 }
 
+// The settings panel: a window of caption buttons, check boxes, sliders, labels and a field.
+constexpr const char* kPanelMisfit = "a control of the panel is larger than its place";
+
+void frame_panel(benchmark::State& state) {
+  VunaStage stage;
+  if (buildPanel(stage.screen()).empty()) {
+    state.SkipWithError(kPanelMisfit);
+    return;
+  }
+  timeFrames(state, stage);
+}
+
+// Changes of the dragged slider counted by its onChange handler.
+long long sliderChanges = 0;
+void countChange(VWidget*, VEvent*) { ++sliderChanges; }
+
+// One step of a knob drag on the panel's first slider: the knob is pressed at its middle
+// (untimed), then each step is one motion through the screen's host method, the button held,
+// to the other of the two columns. Every step must change the value: the handler counts one
+// change a step, and the value ends as the last column gives it.
+void drag_slider(benchmark::State& state) {
+  VunaStage stage;
+  VScreen* screen = stage.screen();
+  const std::vector<VSlider*> sliders = buildPanel(screen);
+  if (sliders.empty()) {
+    state.SkipWithError(kPanelMisfit);
+    return;
+  }
+  VSlider* slider = sliders[bench::kDragSlider];
+  const int y = bench::dragY();
+  screen->glutMouse(hbLeft, hbDown, bench::dragPressX(), y);
+  slider->onChange = countChange;
+  sliderChanges = 0;
+  screen->glutMotion(bench::dragStepX(1), y);
+  const double upper = slider->getValue();
+  screen->glutMotion(bench::dragStepX(0), y);
+  const double lower = slider->getValue();
+  if (sliderChanges != 2 || !(lower < bench::kPanelSliderValue) ||
+      !(upper > bench::kPanelSliderValue)) {
+    state.SkipWithError("a motion with the knob held did not move the slider");
+    return;
+  }
+  long long step = 0;
+  for (auto _ : state) {
+    screen->glutMotion(bench::dragStepX(++step), y);
+  }
+  const bool moved =
+      sliderChanges == 2 + step && slider->getValue() == (step % 2 != 0 ? upper : lower);
+  screen->glutMouse(hbLeft, hbUp, bench::dragStepX(step), y);
+  if (!moved) {
+    state.SkipWithError("a step of the drag did not change the slider's value");
+    return;
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
 // "Button 2" of the demo window, which lies in front at start.
 void click_demo(benchmark::State& state) {
   VunaStage stage;
@@ -360,10 +479,12 @@ BENCHMARK(frame_demo)->Name("frame_demo/vuna")->UseRealTime();
 BENCHMARK(frame_demo_overlay)->Name("frame_demo_overlay/vuna")->UseRealTime();
 BENCHMARK(frame_windows100)->Name("frame_windows100/vuna")->UseRealTime();
 BENCHMARK(frame_buttons1000)->Name("frame_buttons1000/vuna")->UseRealTime();
+BENCHMARK(frame_panel)->Name("frame_panel/vuna")->UseRealTime();
 BENCHMARK(click_demo)->Name("click_demo/vuna")->UseRealTime();
 BENCHMARK(click_windows10000_front)->Name("click_windows10000_front/vuna")->UseRealTime();
 BENCHMARK(click_windows10000_back)->Name("click_windows10000_back/vuna")->UseRealTime();
 BENCHMARK(keys_chain10)->Name("keys_chain10/vuna")->UseRealTime();
+BENCHMARK(drag_slider)->Name("drag_slider/vuna")->UseRealTime();
 BENCHMARK(free_windows10000)->Name("free_windows10000/vuna")->UseRealTime()->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(click_scaling_back)->Name("click_scaling_back/vuna")->UseRealTime()

@@ -60,14 +60,16 @@ double VSlider::keyStep() {
   return Range.getStep() > 0 ? Range.getStep() : (Range.getMaximum() - Range.getMinimum()) / 100;
 }
 
+// The value a knob centre stands for, inside the range but not yet rounded to the step: both
+// callers hand it to change(), which rounds it. Rounding here as well gave the same value for
+// one division and one rounding more on every step of a drag.
 double VSlider::valueAt(int centre) {
   const double travel = static_cast<double>(Width) - kKnobWidth;
   if (!(travel > 0)) {
     return Range.getMinimum();
   }
   const double share = std::clamp((static_cast<double>(centre) - kHalfKnob) / travel, 0.0, 1.0);
-  return Range.normalised(Range.getMinimum() +
-                          share * (Range.getMaximum() - Range.getMinimum()));
+  return Range.getMinimum() + share * (Range.getMaximum() - Range.getMinimum());
 }
 
 int VSlider::getKnobCentre() {

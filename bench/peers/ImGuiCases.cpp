@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/peers/DemoLayout.h"
 #include "bench/peers/ImGuiStage.h"
@@ -189,6 +190,118 @@ void frameButtons1000(benchmark::State& state) {
   runFrames(state, stage, scene);
 }
 
+Box boxOf(bench::PanelBox b) { return {b.x, b.y, b.w, b.h}; }
+
+// What the panel keeps between frames, as its toolkit widgets keep it.
+struct PanelState {
+  std::array<bool, bench::kPanelCheckBoxes> checks{};
+  std::array<float, bench::kPanelSliders> sliders{};
+  std::array<char, 64> text{};
+  bool open = true;
+  long long changes = 0;  // frames in which the dragged slider changed its value
+};
+
+PanelState panelState() {
+  PanelState s;
+  s.sliders.fill(bench::kPanelSliderValue);
+  std::snprintf(s.text.data(), s.text.size(), "%s", bench::kPanelFieldText);
+  return s;
+}
+
+// The settings panel: one window holding its controls in the shared order. The rows of buttons
+// repeat each other's captions, and the sliders have none, so each of them is given an ID of its
+// own (ImGui names a widget by its caption within its window). A slider shows its value as a whole
+// number, and ImGui rounds the value to what it shows: the panel's steps of 1.
+long long panelWindow(PanelState& s) {
+  placeWindow(0, 0, bench::kPanelWidth, bench::kPanelHeight);
+  ImGui::Begin("Panel##panel", &s.open, kWindowFlags);
+  long long n = kWindowWidgets + bench::kPanelControls;
+  for (int i = 0; i < bench::kPanelButtons; ++i) {
+    ImGui::PushID(i);
+    const char* caption = bench::kPanelButtonCaptions[i % bench::kPanelButtonColumns];
+    button(boxOf(bench::panelButton(i)), caption);
+    ImGui::PopID();
+  }
+  for (std::size_t i = 0; i < s.checks.size(); ++i) {
+    placeItem(boxOf(bench::panelCheckBox(static_cast<int>(i))));
+    ImGui::Checkbox(bench::kPanelCheckCaptions[i], &s.checks[i]);
+  }
+  for (int i = 0; i < bench::kPanelSliders; ++i) {
+    const Box b = boxOf(bench::panelSlider(i));
+    placeItem(b);
+    ImGui::SetNextItemWidth(static_cast<float>(b.w));
+    ImGui::PushID(i);
+    float& value = s.sliders[static_cast<std::size_t>(i)];
+    if (ImGui::SliderFloat("##slider", &value, bench::kPanelSliderMin, bench::kPanelSliderMax,
+                           "%.0f") &&
+        i == bench::kDragSlider) {
+      ++s.changes;
+    }
+    ImGui::PopID();
+  }
+  for (int i = 0; i < bench::kPanelLabels; ++i) {
+    placeItem(boxOf(bench::panelLabel(i)));
+    ImGui::TextUnformatted(bench::kPanelLabelCaptions[static_cast<std::size_t>(i)]);
+  }
+  placeItem(boxOf(bench::kPanelField));
+  ImGui::SetNextItemWidth(static_cast<float>(bench::kPanelField.w));
+  ImGui::InputText("##field", s.text.data(), s.text.size());
+  ImGui::End();
+  return n;
+}
+
+void framePanel(benchmark::State& state) {
+  ImGuiStage stage;
+  PanelState panel = panelState();
+  auto scene = [&] { return panelWindow(panel); };
+  runFrames(state, stage, scene);
+}
+
+// One step of a slider drag. The left button goes down on the slider's knob and a frame makes
+// the slider active (untimed); each step then writes the pointer's new place into the input
+// state, as the backend's motion function does, and builds one frame up to EndFrame, nothing
+// drawn, as the click cases do: the active slider takes the value at the pointer while the
+// frame submits it. Every step must change the value: SliderFloat reports a change in each
+// step's frame, and the value ends as the last column gives it.
+void dragSlider(benchmark::State& state) {
+  ImGuiStage stage;
+  PanelState panel = panelState();
+  auto scene = [&] { return panelWindow(panel); };
+  state.counters["widgets"] = static_cast<double>(settle(stage, scene));
+  const int y = bench::dragY();
+  float& value = panel.sliders[bench::kDragSlider];
+  auto step = [&](int x) {
+    ImGui_ImplGLUT_MotionFunc(x, y);
+    stage.inputFrame(scene);
+  };
+  auto release = [&](int x) {
+    ImGui_ImplGLUT_MouseFunc(GLUT_LEFT_BUTTON, GLUT_UP, x, y);
+    stage.inputFrame(scene);
+  };
+  ImGui_ImplGLUT_MouseFunc(GLUT_LEFT_BUTTON, GLUT_DOWN, bench::dragPressX(), y);
+  stage.inputFrame(scene);
+  panel.changes = 0;
+  step(bench::dragStepX(1));
+  const float upper = value;
+  step(bench::dragStepX(0));
+  const float lower = value;
+  if (panel.changes != 2 || !(lower < bench::kPanelSliderValue) ||
+      !(upper > bench::kPanelSliderValue)) {
+    release(bench::dragStepX(0));
+    state.SkipWithError("a motion with the button held did not move ImGui's slider");
+    return;
+  }
+  long long steps = 0;
+  for (auto _ : state) {
+    step(bench::dragStepX(++steps));
+  }
+  const bool moved = panel.changes == 2 + steps && value == (steps % 2 != 0 ? upper : lower);
+  release(bench::dragStepX(steps));
+  if (!moved) {
+    state.SkipWithError("a step of the drag did not change ImGui's slider");
+  }
+}
+
 // Routing. ImGui has no router apart from its frame: an event only sets the input state
 // (ImGui_ImplGLUT_MouseFunc writes the position and the button into ImGuiIO), and it is handled
 // while the next frame is built, when each window and button submitted tests itself against it.
@@ -348,7 +461,9 @@ void keysChain10(benchmark::State& state) {
 BENCHMARK(frameDemo)->Name("frame_demo/imgui")->UseRealTime();
 BENCHMARK(frameWindows100)->Name("frame_windows100/imgui")->UseRealTime();
 BENCHMARK(frameButtons1000)->Name("frame_buttons1000/imgui")->UseRealTime();
+BENCHMARK(framePanel)->Name("frame_panel/imgui")->UseRealTime();
 BENCHMARK(clickDemo)->Name("click_demo/imgui")->UseRealTime();
 BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/imgui")->UseRealTime();
 BENCHMARK(clickWindowsBack)->Name("click_windows10000_back/imgui")->UseRealTime();
 BENCHMARK(keysChain10)->Name("keys_chain10/imgui")->UseRealTime();
+BENCHMARK(dragSlider)->Name("drag_slider/imgui")->UseRealTime();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/peers/DemoLayout.h"
 #include "bench/peers/PuiStage.h"
@@ -51,10 +52,10 @@ void makeScreenToolbar(PuiStage& stage, Box bar, const std::array<const char*, N
 }
 
 // The frame every window has: body, title bar with the caption, close and maximise buttons.
-void makeWindowFrame(PuiStage& stage, int w, int h) {
+void makeWindowFrame(PuiStage& stage, int w, int h, const char* caption = peers::kWindowCaption) {
   stage.make<puFrame>(Box{0, 0, w, h}, h);
   auto* title = stage.make<puFrame>(peers::titleBar(w), h);
-  title->setLegend(peers::kWindowCaption);
+  title->setLegend(caption);
   title->setLegendPlace(PUPLACE_CENTERED_LEFT);
   title->setColourScheme(0.0f, 0.0f, 0.9f, 1.0f);
   title->setColour(PUCOL_LEGEND, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -146,6 +147,90 @@ void frameButtons1000(benchmark::State& state) {
   runFrames(state, stage);
 }
 
+Box boxOf(bench::PanelBox b) { return {b.x, b.y, b.w, b.h}; }
+
+// The settings panel: one window holding its controls in the shared order. The check boxes are
+// a box each with the caption as its label to the right, as in the demo window; a slider is a
+// puSlider over the panel's range in whole steps; a label is a puText, whose text PUI puts to
+// the right of its place and above it, so the place is the label's bottom-left corner. Answers
+// the sliders in order.
+std::vector<puSlider*> makePanel(PuiStage& stage) {
+  const int h = bench::kPanelHeight;
+  puGroup* g = stage.openRoot({0, 0, bench::kPanelWidth, h});
+  makeWindowFrame(stage, bench::kPanelWidth, h, bench::kPanelCaption);
+  for (int i = 0; i < bench::kPanelButtons; ++i) {
+    makeButton(stage, boxOf(bench::panelButton(i)), h,
+               bench::kPanelButtonCaptions[i % bench::kPanelButtonColumns], nullptr);
+  }
+  for (int i = 0; i < bench::kPanelCheckBoxes; ++i) {
+    const bench::PanelBox b = bench::panelCheckBox(i);
+    const Box box = {b.x, b.y, bench::kPanelCheckSize, bench::kPanelCheckSize};
+    auto* check = stage.make<puButton>(box, h, PUBUTTON_VCHECK);
+    check->setLabel(bench::kPanelCheckCaptions[static_cast<std::size_t>(i)]);
+    check->setLabelPlace(PUPLACE_CENTERED_RIGHT);
+    check->setValue(0);
+  }
+  std::vector<puSlider*> sliders;
+  for (int i = 0; i < bench::kPanelSliders; ++i) {
+    const bench::PanelBox b = bench::panelSlider(i);
+    auto* slider = stage.makeFrom<puSlider>(b.x, h - b.y - b.h, b.w, FALSE, b.h);
+    slider->setMinValue(bench::kPanelSliderMin);
+    slider->setMaxValue(bench::kPanelSliderMax);
+    slider->setStepSize(1.0f);
+    slider->setValue(bench::kPanelSliderValue);
+    sliders.push_back(slider);
+  }
+  for (int i = 0; i < bench::kPanelLabels; ++i) {
+    const bench::PanelBox b = bench::panelLabel(i);
+    auto* text = stage.makeFrom<puText>(b.x, h - b.y - b.h);
+    text->setLabel(bench::kPanelLabelCaptions[static_cast<std::size_t>(i)]);
+  }
+  stage.make<puInput>(boxOf(bench::kPanelField), h)->setValue(bench::kPanelFieldText);
+  stage.close(g);
+  return sliders;
+}
+
+void framePanel(benchmark::State& state) {
+  PuiStage stage;
+  makePanel(stage);
+  runFrames(state, stage);
+}
+
+// One step of a slider drag: the left button goes down on the knob (untimed), and each step is
+// one puMouse motion with it held, to the other of the two columns. PUI hit-tests the motion
+// through its groups like a press, and the slider under it takes the value at the pointer and
+// runs its callback. Every step must change the value: the callback runs once a step, and the
+// value ends as the last column gives it.
+void dragSlider(benchmark::State& state) {
+  PuiStage stage;
+  puSlider* slider = makePanel(stage)[bench::kDragSlider];
+  state.counters["widgets"] = static_cast<double>(stage.objects());
+  const int y = bench::dragY();
+  long long changes = 0;
+  stage.press(bench::dragPressX(), y);
+  slider->setUserData(&changes);
+  slider->setCallback(countCall);
+  stage.motion(bench::dragStepX(1), y);
+  const float upper = slider->getFloatValue();
+  stage.motion(bench::dragStepX(0), y);
+  const float lower = slider->getFloatValue();
+  if (changes != 2 || !(lower < bench::kPanelSliderValue) || !(upper > bench::kPanelSliderValue)) {
+    stage.release(bench::dragStepX(0), y);
+    state.SkipWithError("a motion with the button held did not move PUI's slider");
+    return;
+  }
+  long long step = 0;
+  for (auto _ : state) {
+    stage.motion(bench::dragStepX(++step), y);
+  }
+  const bool moved =
+      changes == 2 + step && slider->getFloatValue() == (step % 2 != 0 ? upper : lower);
+  stage.release(bench::dragStepX(step), y);
+  if (!moved) {
+    state.SkipWithError("a step of the drag did not change PUI's slider");
+  }
+}
+
 // Routing: PUI's puMouse is its router (front to back through the groups, the object hit takes
 // the press, a one-shot's callback runs on the release), so a click is one press and one
 // release, nothing drawn. The target's callback must have run once before timing starts.
@@ -230,7 +315,9 @@ void keysChain10(benchmark::State& state) {
 BENCHMARK(frameDemo)->Name("frame_demo/pui")->UseRealTime();
 BENCHMARK(frameWindows100)->Name("frame_windows100/pui")->UseRealTime();
 BENCHMARK(frameButtons1000)->Name("frame_buttons1000/pui")->UseRealTime();
+BENCHMARK(framePanel)->Name("frame_panel/pui")->UseRealTime();
 BENCHMARK(clickDemo)->Name("click_demo/pui")->UseRealTime();
 BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/pui")->UseRealTime();
 BENCHMARK(clickWindowsBack)->Name("click_windows10000_back/pui")->UseRealTime();
 BENCHMARK(keysChain10)->Name("keys_chain10/pui")->UseRealTime();
+BENCHMARK(dragSlider)->Name("drag_slider/pui")->UseRealTime();

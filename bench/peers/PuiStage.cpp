@@ -69,6 +69,12 @@ void PuiStage::click(int x, int y) {
   puMouse(PU_LEFT_BUTTON, PU_UP, x, y);
 }
 
+void PuiStage::press(int x, int y) { puMouse(PU_LEFT_BUTTON, PU_DOWN, x, y); }
+
+void PuiStage::release(int x, int y) { puMouse(PU_LEFT_BUTTON, PU_UP, x, y); }
+
+void PuiStage::motion(int x, int y) { puMouse(x, y); }
+
 void PuiStage::specialKey(int glutKey) {
   puKeyboard(glutKey + PU_KEY_GLUT_SPECIAL_OFFSET, PU_DOWN);
   puKeyboard(glutKey + PU_KEY_GLUT_SPECIAL_OFFSET, PU_UP);

@@ -35,10 +35,23 @@ class PuiStage {
     return new T(b.x, parentHeight - b.y - b.h, b.x + b.w, parentHeight - b.y, extra...);
   }
 
+  // Makes a PUI object from its own constructor's arguments (for the classes that take no box)
+  // and counts it.
+  template <class T, class... Args>
+  T* makeFrom(Args... args) {
+    ++objects_;
+    return new T(args...);
+  }
+
   // One display pass: clear, PUI's display, glFinish. No buffer swap.
   void frame();
   // A press and release of the left button at (x, y), y downwards, as GLUT reports them.
   void click(int x, int y);
+  // The left button going down, or up, at (x, y), y downwards.
+  void press(int x, int y);
+  void release(int x, int y);
+  // The pointer moved to (x, y), y downwards, as GLUT reports a motion with a button held.
+  void motion(int x, int y);
   // A special key (a GLUT key code) going down and up.
   void specialKey(int glutKey);
 

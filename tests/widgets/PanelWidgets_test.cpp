@@ -200,6 +200,38 @@ TEST_F(SliderTest, TheTrackMapsBothEndsAndTheMiddleAndTheKnobDragsFromWhereItWas
   EXPECT_TRUE(vt::pixelNear(150, 103, screenBackground()));
 }
 
+// Steps that divide the range or not: a drag over the whole track, beyond both ends, meets the
+// steps from the minimum in order and ends on the last of them, or on the maximum when the end
+// is nearer to the step past it; never beyond the maximum.
+TEST_F(SliderTest, ADragOverAStepThatDoesNotDivideTheRangeMeetsEveryStepAndStopsAtTheEnd) {
+  struct Case {
+    double minimum, maximum, step;
+    std::vector<double> met;
+  };
+  const Case cases[] = {{0, 10, 3, {0, 3, 6, 9}},
+                        {0, 10, 4, {0, 4, 8, 10}},
+                        {-5, 5, 2.5, {-5, -2.5, 0, 2.5, 5}},
+                        {-1, 1, 0.75, {-1, -0.25, 0.5, 1}}};
+  for (const Case& c : cases) {
+    slider_->setRange(c.minimum, c.maximum);
+    slider_->setStep(c.step);
+    slider_->setValue(c.minimum);  // knob centre at 105
+    press(105, 110);
+    std::vector<double> met = {slider_->getValue()};
+    for (int x = 90; x <= 320; ++x) {
+      motion(x, 110);
+      if (slider_->getValue() != met.back()) {
+        met.push_back(slider_->getValue());
+      }
+    }
+    release(320, 110);
+    ASSERT_EQ(met.size(), c.met.size()) << "step " << c.step;
+    for (std::size_t i = 0; i < met.size(); ++i) {
+      EXPECT_NEAR(met[i], c.met[i], 1e-12) << "step " << c.step << ", value " << i;
+    }
+  }
+}
+
 TEST_F(SliderTest, KeysStepWithTheFocusAndTheProgramsValuesCallNoHandler) {
   clickOn(slider_);  // focused, the knob under the press: 50
   take();

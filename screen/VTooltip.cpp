@@ -12,23 +12,7 @@
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VScreen.h"
-
-namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-    if (end == std::string::npos) {
-      return lines;
-    }
-    start = end + 1;
-  }
-}
-
-}  // namespace
+#include "widgets/VLabel.h"
 
 VTooltip::VTooltip(VScreen* screen) : Screen(screen) {}
 
@@ -144,7 +128,7 @@ void VTooltip::draw() {
     return;
   }
   VFont* font = look->getFont();
-  const std::vector<std::string> lines = linesOf(Target->getTooltip());
+  const std::vector<std::string> lines = VLabel::linesOf(Target->getTooltip());
   const int lineHeight = vuna::toIntClamped(static_cast<double>(font->getSize()) + 4);
   double widest = 0;
   for (const std::string& line : lines) {

@@ -13,9 +13,8 @@
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 
-namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
+std::vector<std::string> VLabel::linesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   for (;;) {
@@ -27,8 +26,6 @@ std::vector<std::string> linesOf(const std::string& text) {
     start = end + 1;
   }
 }
-
-}  // namespace
 
 VLabel::VLabel(VWidget* owner)
     : VWidget(owner), Caption(), Alignment(alLeft), AutoSize(true), Font(new VFont()) {

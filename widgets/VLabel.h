@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "../core/VWidget.h"
 
@@ -52,6 +53,8 @@ class VLabel : public VWidget {
   VFont* getFont();
   /// The pixel height of one line.
   int getLineHeight();
+  /// text split at each '\n' (one empty line for an empty text), as labels and tooltips show it.
+  static std::vector<std::string> linesOf(const std::string& text);
   void print();
 
  private:

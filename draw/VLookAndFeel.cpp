@@ -174,6 +174,23 @@ void VLookAndFeel::fillRect(float x, float y, float w, float h, VColor* color) {
   glEnd();
 }
 
+void VLookAndFeel::drawTextField(int width, int field, int height, bool enabled, bool focused,
+                                 VFont* font, const char* text) {
+  const float w = static_cast<float>(width);
+  const float f = static_cast<float>(field);
+  const float h = static_cast<float>(height);
+  fillRect(0.0f, 0.0f, w, h, BackGroundColor);
+  drawBevel(0.0f, 0.0f, f, h, enabled ? bsDown : bsDisabled);
+  if (focused) {
+    HighlightColor->setAsCurrent();
+    glBegin(GL_LINE_LOOP);
+    drawRect(1.0f, 1.0f, f - 2.0f, h - 2.0f);
+    glEnd();
+  }
+  const int visible = font->getLengthForWidth(text, field - 6);
+  font->drawAtPos(text, 3, (height - font->getSize()) / 2, visible);
+}
+
 void VLookAndFeel::drawTexture(unsigned int texID, int width, int height) {
   const GLfloat w = static_cast<GLfloat>(width);
   const GLfloat h = static_cast<GLfloat>(height);

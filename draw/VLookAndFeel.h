@@ -79,6 +79,12 @@ class VLookAndFeel {
   /// Fills (x, y)-(x + w, y + h) in the colour (a GL_POLYGON of drawRect's corners); the colour
   /// stays current.
   void fillRect(float x, float y, float w, float h, VColor* color);
+  /// The face of an entry with buttons at its right (a spin box, a combo box): the background
+  /// over the whole width, a sunken bevel over the first `field` pixels (disabled look when not
+  /// enabled), a ring in the highlight colour 1 pixel inside it while focused, and the text in
+  /// the font, 3 pixels in and centred in the height, cut to the field less 6 pixels.
+  void drawTextField(int width, int field, int height, bool enabled, bool focused, VFont* font,
+                     const char* text);
   /// Stretches the texture over (0, 0)-(width, height), multiplied by the current colour and
   /// blended by its alpha, the first stored row along the bottom edge. Texturing and blending
   /// end disabled.

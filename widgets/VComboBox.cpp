@@ -48,7 +48,7 @@ VComboBox::~VComboBox() {
 
 void VComboBox::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -178,25 +178,17 @@ void VComboBox::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
-  const float w = static_cast<float>(Width);
+  Font->followTheme(LookAndFeel->getFont());
+  const int field = std::max(0, Width - kArrowWidth);
+  LookAndFeel->drawTextField(Width, field, Height, Enabled, getFocused(), Font,
+                             getChosenText().c_str());
+  const float f = static_cast<float>(field);
   const float h = static_cast<float>(Height);
-  const float field = static_cast<float>(std::max(0, Width - kArrowWidth));
-  LookAndFeel->fillRect(0.0f, 0.0f, w, h, LookAndFeel->getBackGroundColor());
-  LookAndFeel->drawBevel(0.0f, 0.0f, field, h, Enabled ? bsDown : bsDisabled);
-  if (getFocused()) {
-    LookAndFeel->getHighlightColor()->setAsCurrent();
-    glBegin(GL_LINE_LOOP);
-    LookAndFeel->drawRect(1.0f, 1.0f, field - 2.0f, h - 2.0f);
-    glEnd();
-  }
-  const std::string text = getChosenText();
-  const int visible = Font->getLengthForWidth(text.c_str(), Width - kArrowWidth - 6);
-  Font->drawAtPos(text.c_str(), 3, (Height - Font->getSize()) / 2, visible);
 
   // The arrow: a bevel, sunk while the list is open, and a triangle pointing down.
-  LookAndFeel->drawBevel(field, 0.0f, kArrowWidth, h, !Enabled ? bsDisabled : isOpen() ? bsDown
-                                                                                       : bsUp);
-  const float cx = field + kArrowWidth / 2.0f;
+  LookAndFeel->drawBevel(f, 0.0f, kArrowWidth, h,
+                         !Enabled ? bsDisabled : isOpen() ? bsDown : bsUp);
+  const float cx = f + kArrowWidth / 2.0f;
   const float cy = h / 2.0f;
   Font->getColor()->setAsCurrent();
   glBegin(GL_POLYGON);

@@ -35,7 +35,8 @@ bool printable(int key) { return (key > ' ' && key < 127) || (key >= 0xA0 && key
 
 VListBox::VListBox(VWidget* owner)
     : VWidget(owner),
-      Items(),
+      Texts(),
+      Starts(),
       Selected(-1),
       TopRow(0),
       Bar(nullptr),
@@ -60,7 +61,7 @@ VListBox::~VListBox() {
 
 void VListBox::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -132,7 +133,7 @@ void VListBox::scrollIntoView(int row) {
 // --- input --------------------------------------------------------------------------------------
 
 void VListBox::select(long long row, VEvent* e) {
-  if (Items.empty()) {
+  if (Starts.empty()) {
     return;
   }
   const int held = static_cast<int>(std::clamp<long long>(row, 0, getItemCount() - 1));
@@ -159,8 +160,7 @@ int VListBox::nextStartingWith(int key) {
   const int wanted = latin1Lower(key);
   for (long long i = 1; i <= count; ++i) {
     const auto row = static_cast<std::size_t>((Selected + i + (Selected < 0 ? count : 0)) % count);
-    const std::string& text = Items[row];
-    if (!text.empty() && latin1Lower(static_cast<unsigned char>(text[0])) == wanted) {
+    if (lengthOf(row) > 0 && latin1Lower(static_cast<unsigned char>(*textOf(row))) == wanted) {
       return static_cast<int>(row);
     }
   }
@@ -226,6 +226,7 @@ void VListBox::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   syncBar();  // the font may have changed size since
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
@@ -259,21 +260,43 @@ void VListBox::drawRow(int row, int top, int width, int height) {
   if (height < getRowHeight()) {
     return;
   }
-  const char* text = Items[static_cast<std::size_t>(row)].c_str();
+  const char* text = textOf(static_cast<std::size_t>(row));
   const int length = Font->getLengthForWidth(text, width - 2 * kTextInset);
   Font->drawAtPos(text, kInset + kTextInset, top + kTextInset, length);
 }
 
 // --- properties ---------------------------------------------------------------------------------
 
+const char* VListBox::textOf(std::size_t row) const { return Texts.data() + Starts[row]; }
+
+std::size_t VListBox::lengthOf(std::size_t row) const {
+  const std::size_t end = row + 1 < Starts.size() ? Starts[row + 1] : Texts.size();
+  return end - Starts[row] - 1;
+}
+
 void VListBox::addItem(std::string text) {
-  Items.push_back(std::move(text));
+  Starts.push_back(Texts.size());
+  Texts.append(text).push_back('\0');
   syncBar();
   redraw();
 }
 
 void VListBox::setItems(std::vector<std::string> items) {
-  Items = std::move(items);
+  std::size_t bytes = 0;
+  for (const std::string& text : items) {
+    bytes += text.size() + 1;
+  }
+  // Fresh buffers of exactly the size needed: a list refilled smaller gives its memory back.
+  std::string texts;
+  std::vector<std::size_t> starts;
+  texts.reserve(bytes);
+  starts.reserve(items.size());
+  for (const std::string& text : items) {
+    starts.push_back(texts.size());
+    texts.append(text).push_back('\0');
+  }
+  Texts = std::move(texts);
+  Starts = std::move(starts);
   Selected = -1;
   TopRow = 0;
   PressedRow = -1;
@@ -282,11 +305,15 @@ void VListBox::setItems(std::vector<std::string> items) {
 }
 
 int VListBox::getItemCount() {
-  return static_cast<int>(std::min<std::size_t>(Items.size(), INT_MAX));
+  return static_cast<int>(std::min<std::size_t>(Starts.size(), INT_MAX));
 }
 
 std::string VListBox::getItem(int row) {
-  return row >= 0 && row < getItemCount() ? Items[static_cast<std::size_t>(row)] : std::string();
+  if (row < 0 || row >= getItemCount()) {
+    return std::string();
+  }
+  const auto at = static_cast<std::size_t>(row);
+  return std::string(textOf(at), lengthOf(at));
 }
 
 void VListBox::clear() { setItems({}); }
@@ -318,7 +345,7 @@ VScrollBar* VListBox::getScrollBar() { return Bar; }
 
 void VListBox::print() {
   std::cout << "Class : VListBox" << std::endl;
-  std::cout << "Items = " << Items.size() << std::endl;
+  std::cout << "Items = " << Starts.size() << std::endl;
   std::cout << "Selected = " << Selected << std::endl;
   std::cout << "TopRow = " << TopRow << std::endl;
 }

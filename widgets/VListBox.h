@@ -29,11 +29,13 @@ class VScrollBar;
 ///
 /// onSelect runs after the user changed the selection (a press, a key), onActivate after a
 /// double press or Enter on a selected row. The program's calls run neither; setSelected
-/// scrolls the row into view. Memory: each row is a std::string (32 bytes in libstdc++, with
-/// up to 15 bytes of text inside it); a longer text takes one heap block more.
+/// scrolls the row into view. Memory: the rows' texts lie end to end in one buffer, each with a
+/// terminating zero, and each row costs one offset more (its text plus 9 bytes on a 64-bit
+/// build, once setItems has sized both exactly; addItem grows them as vectors grow).
 class VListBox : public VWidget {
  protected:
-  std::vector<std::string> Items;
+  std::string Texts;                 ///< every row's bytes, each followed by a zero
+  std::vector<std::size_t> Starts;   ///< where each row begins in Texts
   int Selected;  ///< -1 for none
   int TopRow;    ///< the first row in view
   VScrollBar* Bar;  ///< owned as a child; hidden while all rows fit
@@ -101,4 +103,7 @@ class VListBox : public VWidget {
   void select(long long row, VEvent* e);
   void activate(VEvent* e);
   int nextStartingWith(int key);
+  /// The row's bytes, zero-terminated (a row holding a zero byte draws up to it).
+  const char* textOf(std::size_t row) const;
+  std::size_t lengthOf(std::size_t row) const;
 };

@@ -59,7 +59,7 @@ VMenu::~VMenu() {
 
 void VMenu::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
   measure();
@@ -71,7 +71,7 @@ bool VMenu::canFocus(VEvent*) { return false; }
 void VMenu::setLookAndFeel(VLookAndFeel* newValue) {
   VWidget::setLookAndFeel(newValue);
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   measure();
 }
@@ -517,6 +517,7 @@ void VMenu::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const float w = static_cast<float>(Width);
   LookAndFeel->fillRect(0.0f, 0.0f, w, static_cast<float>(Height),
                         LookAndFeel->getBackGroundColor());

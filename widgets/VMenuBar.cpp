@@ -39,7 +39,7 @@ VMenuBar::~VMenuBar() {
 
 void VMenuBar::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
   fitToOwner();
@@ -225,6 +225,7 @@ void VMenuBar::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);
   LookAndFeel->fillRect(0.0f, 0.0f, w, h, LookAndFeel->getBackGroundColor());

@@ -240,19 +240,10 @@ void VSpinBox::draw(VEvent* e) {
     return;
   }
   Font->followTheme(LookAndFeel->getFont());
-  const float w = static_cast<float>(Width);
+  const int fieldWidth = std::max(0, Width - kArrowWidth);
+  LookAndFeel->drawTextField(Width, fieldWidth, Height, Enabled, getFocused(), Font, Text.c_str());
+  const float field = static_cast<float>(fieldWidth);
   const float h = static_cast<float>(Height);
-  const float field = static_cast<float>(std::max(0, Width - kArrowWidth));
-  LookAndFeel->fillRect(0.0f, 0.0f, w, h, LookAndFeel->getBackGroundColor());
-  LookAndFeel->drawBevel(0.0f, 0.0f, field, h, Enabled ? bsDown : bsDisabled);
-  if (getFocused()) {
-    LookAndFeel->getHighlightColor()->setAsCurrent();
-    glBegin(GL_LINE_LOOP);
-    LookAndFeel->drawRect(1.0f, 1.0f, field - 2.0f, h - 2.0f);
-    glEnd();
-  }
-  const int visible = Font->getLengthForWidth(Text.c_str(), Width - kArrowWidth - 6);
-  Font->drawAtPos(Text.c_str(), 3, (Height - Font->getSize()) / 2, visible);
 
   // The arrows: a bevel each, sunk while held, and a small triangle in the font's colour.
   const float half = std::floor(h / 2);

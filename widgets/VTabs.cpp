@@ -25,7 +25,7 @@ VTabs::~VTabs() {
 
 void VTabs::Init() {
   if (LookAndFeel != nullptr) {
-    Font->copyFrom(LookAndFeel->getFont());
+    Font->copyFromTheme(LookAndFeel->getFont());
   }
   VWidget::Init();
 }
@@ -171,6 +171,7 @@ void VTabs::draw(VEvent*) {
   if (LookAndFeel == nullptr) {
     return;
   }
+  Font->followTheme(LookAndFeel->getFont());
   const VBevelState look = Enabled ? bsUp : bsDisabled;
   const float w = static_cast<float>(Width);
   const float h = static_cast<float>(Height);

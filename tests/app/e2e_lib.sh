@@ -73,6 +73,18 @@ start_demo() {
 # shot NAME: the window's contents as $out/NAME.png.
 shot() { import -window "$e2e_win" "$out/$1.png" 2>/dev/null || true; }
 
+# wait_for_screen X Y WHAT: shoots first-frame until the pixel (X, Y) shows the screen's fill
+# (about ten seconds at most), then passes "WHAT is drawn" or aborts.
+wait_for_screen() {
+  local _
+  for _ in $(seq 1 40); do
+    shot first-frame
+    if near "$(pixel first-frame "$1" "$2")" 77 77 128; then pass "$3 is drawn"; return; fi
+    sleep 0.25
+  done
+  abort "no first frame (see $out)"
+}
+
 # pixel NAME X Y: "r,g,b" (0..255) of a pixel of $out/NAME.png, in window coordinates.
 pixel() {
   convert "$out/$1.png" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |

@@ -16,13 +16,7 @@ rm -rf "$out"
 mkdir -p "$out"
 
 start_program "Vuna gallery" 640x480
-shown=no
-for _ in $(seq 1 40); do
-  shot first-frame
-  if near "$(pixel first-frame 630 470)" 77 77 128; then shown=yes; break; fi
-  sleep 0.25
-done
-[ $shown = yes ] && pass "the gallery is drawn" || abort "no first frame (see $out)"
+wait_for_screen 630 470 "the gallery"
 see first-frame gallery "the first frame is the one docs/gallery.png shows"
 
 # The window "Lists" is at (10, 30): the list box's rows start at (20, 67), 20 pixels each; the

@@ -19,13 +19,7 @@ start_program "Vuna panel" 500x400
 # The window "Settings" is at (20, 20); in it the slider at (70, 35), 200 by 20, the spin box
 # at (70, 70), 80 by 20, the bar at (10, 105), 260 by 20. In window pixels: the slider's track
 # from x 90, the bar's inside from x 31, 126 to 144 high.
-shown=no
-for _ in $(seq 1 40); do
-  shot first-frame
-  if near "$(pixel first-frame 480 390)" 77 77 128; then shown=yes; break; fi
-  sleep 0.25
-done
-[ $shown = yes ] && pass "the panel is drawn" || abort "no first frame (see $out)"
+wait_for_screen 480 390 "the panel"
 see first-frame panel "the first frame is the one docs/panel.png shows"
 # At 25 the bar is filled 64 of its 258 inside pixels: x 100 is still empty.
 [ "$(pixel first-frame 100 135)" = "$(pixel first-frame 250 135)" ] &&

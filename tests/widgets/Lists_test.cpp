@@ -275,6 +275,17 @@ TEST_F(ListBoxTest, TypingGoesToTheNextRowStartingWithTheLetterAndTheWheelScroll
     type(key);
     EXPECT_EQ(list_->getSelected(), row) << key;
   }
+  // Rows kept end to end give each one back whole: empty ones and a zero byte inside one.
+  list_->setItems({"", "one"});
+  list_->addItem(std::string("a\0b", 3));
+  list_->addItem("");
+  EXPECT_EQ(list_->getItemCount(), 4);
+  EXPECT_EQ(list_->getItem(0), "");
+  EXPECT_EQ(list_->getItem(1), "one");
+  EXPECT_EQ(list_->getItem(2), std::string("a\0b", 3));
+  EXPECT_EQ(list_->getItem(3), "");
+  type("a");
+  EXPECT_EQ(list_->getSelected(), 2);
   std::vector<std::string> rows(100, "r");
   list_->setItems(rows);
   screen_->mouseWheel(0, -2, 150, 100);  // down: six rows

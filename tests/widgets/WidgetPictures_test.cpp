@@ -22,12 +22,13 @@
 
 namespace {
 
-// Each picture in both themes: "slider.png" and "slider_dark.png".
+// Each picture in both themes: "slider.png" and "slider_dark.png". Every widget is built under the
+// light theme and the dark one is switched on just before its picture, so the dark pictures also
+// show that a switch restyles widgets that already exist (their fonts included).
 class WidgetPicture : public vt::ScreenFixture, public ::testing::WithParamInterface<VTheme> {
  protected:
   void SetUp() override {
     ScreenFixture::SetUp();
-    screen_->setTheme(GetParam());
     screen_->setHostServices(&timers_);
     window_ = new VWindow(screen_);
     window_->setWidth(400);
@@ -47,12 +48,14 @@ class WidgetPicture : public vt::ScreenFixture, public ::testing::WithParamInter
   void expectPicture(const std::string& name, VWidget* w, int extraWidth = 0,
                      int extraHeight = 0) {
     static const vt::GoldenImage goldens(VUNA_PICTURE_DIR, VUNA_PICTURE_OUTPUT_DIR);
+    screen_->setTheme(GetParam());
     const vt::Box b = vt::screenBoxOf(w);
     const int width = b.width + 16 + extraWidth;
     const int height = b.height + 16 + extraHeight;
     const vt::PngImage picture(width, height, frame(b.left - 8, b.top - 8, width, height));
     const std::string file = name + (GetParam() == thDark ? "_dark" : "");
     EXPECT_EQ(goldens.check(file, picture), "") << file;
+    screen_->setTheme(thLight);  // the next widget is built light again
   }
   vt::ManualTimers timers_;
   VWindow* window_ = nullptr;

@@ -223,6 +223,36 @@ VPopupLayer* VWidget::getPopupLayer() {
 }
 void VWidget::popupClosed(VWidget*) {}
 void VWidget::processHover(int, int) {}
+bool VWidget::takesTabFocus() { return false; }
+
+void VWidget::getPlaceInRoot(long long& left, long long& top) {
+  left = 0;
+  top = 0;
+  for (VWidget* w = this; w != nullptr; w = w->Owner) {
+    left += w->getLeft();  // the getters: a layout places its children first
+    top += w->getTop();
+  }
+}
+
+bool VWidget::isReachable() {
+  for (VWidget* w = this; w != nullptr; w = w->Owner) {
+    if (!w->getVisible() || !w->getEnabled()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool VWidget::readsBefore(VWidget* a, VWidget* b) {
+  long long aLeft = 0;
+  long long aTop = 0;
+  long long bLeft = 0;
+  long long bTop = 0;
+  a->getPlaceInRoot(aLeft, aTop);
+  b->getPlaceInRoot(bLeft, bTop);
+  return aTop != bTop ? aTop < bTop : aLeft < bLeft;
+}
+bool VWidget::processNavigationKey(VEvent*) { return false; }
 
 // A widget being deleted leaves the table, and the screen showing its tooltip hides it.
 void VWidget::setTooltip(const std::string& text) {

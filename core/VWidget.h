@@ -72,6 +72,7 @@ class VWidget {
   void* UserData = nullptr;
   friend class VScreen;
   friend class VTooltip;
+  friend class VKeyboardNavigator;
 
  protected:
   int MinWidth;
@@ -202,6 +203,24 @@ class VWidget {
   /// open pop-ups and the widgets that opened them (a menu bar switches menus so), never the
   /// rest of the tree.
   virtual void processHover(int x, int y);
+  /// Keyboard navigation (VScreen::setKeyboardNavigation, off by default): does Tab stop at
+  /// this widget? The controls a user operates say yes; containers, labels and the window's
+  /// own title-bar buttons say no (the default).
+  virtual bool takesTabFocus();
+  /// Keyboard navigation: a key (Space, Enter or an arrow, etKeyboard or etSpecialKey) offered
+  /// to the focused widget before it is routed down the focus chain; true uses it up. A check
+  /// box toggles, a radio button selects itself or, with an arrow, its neighbour in its group.
+  /// Nothing by default: the key goes its designed way.
+  virtual bool processNavigationKey(VEvent* e);
+
+  /// The outer top-left corner in the root's space (the screen's pixels for a widget in a
+  /// screen): Left and Top summed up the owners, in 64 bits.
+  void getPlaceInRoot(long long& left, long long& top);
+  /// Visible and enabled, and so is every owner up to the root: input can reach it.
+  bool isReachable();
+  /// Reading order of places in the root's space: the higher top-left corner first, then the
+  /// one further left. A strict weak order, for sorting.
+  static bool readsBefore(VWidget* a, VWidget* b);
 
   /// The hint shown when the pointer rests over the widget (lines split at '\n'); empty for
   /// none, the default. The screen shows it (see VScreen::glutPassiveMotion).

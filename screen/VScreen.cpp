@@ -14,6 +14,7 @@
 #include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "draw/VLookAndFeel.h"
+#include "screen/VKeyboardNavigator.h"
 #include "screen/VTooltip.h"
 #include "widgets/VMenu.h"
 #include "widgets/VPopupLayer.h"
@@ -61,6 +62,7 @@ VScreen::VScreen(VWidget* owner)
       ScreenFocusedWidget(nullptr),
       LastEvent(new VEvent()),
       Tooltip(new VTooltip(this)),
+      Navigator(new VKeyboardNavigator(this)),
       Popups(nullptr) {
   DropFromQueue = &VScreen::dropQueued;
   TooltipGone = &VScreen::tooltipGone;
@@ -75,6 +77,8 @@ VScreen::~VScreen() {
   screens.erase(std::find(screens.begin(), screens.end(), this));
   delete Tooltip;  // before the services may go: it cancels its timer
   Tooltip = nullptr;
+  delete Navigator;
+  Navigator = nullptr;
   delete Popups;  // lets go of the open pop-ups: their owners delete them
   Popups = nullptr;
   if (Detach != nullptr) {
@@ -257,6 +261,9 @@ void VScreen::sendEvent() {
     WheelOverWidget = overWidget;
   } else if (type == etDraw) {
     event(LastEvent);
+    if (Navigation) {
+      Navigator->drawRing();  // over the windows, under the pop-ups
+    }
     Popups->event(LastEvent);  // over every window
     Tooltip->draw();           // over everything
   } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
@@ -264,7 +271,8 @@ void VScreen::sendEvent() {
     // takes the typed text: Ctrl+letter is a character code a text field may want.
     const bool shortcut = type != etKeyboardUp && !capturesKeyboard() &&
                           Popups->routeShortcut(LastEvent);
-    consumed = shortcut || Popups->routeKey(LastEvent) || event(LastEvent);
+    consumed = shortcut || Popups->routeKey(LastEvent) ||
+               (Navigation && Navigator->routeKey(LastEvent)) || event(LastEvent);
   } else if (Popups->routeMouse(LastEvent)) {
     consumed = true;
   } else {
@@ -503,7 +511,7 @@ bool VScreen::capturesKey(int key, bool special) const {
   if (Popups == nullptr) {
     return false;
   }
-  if (Popups->anyOpen()) {
+  if (Popups->anyOpen() || (Navigation && Navigator->takesKey(key, special))) {
     return true;
   }
   if (focused != nullptr && focused->takesText()) {
@@ -514,6 +522,15 @@ bool VScreen::capturesKey(int key, bool special) const {
   probe.setKey(key);
   return Popups->routeShortcut(&probe, false);
 }
+
+void VScreen::setKeyboardNavigation(bool on) {
+  if (on != Navigation) {
+    Navigation = on;
+    redraw();  // the ring
+  }
+}
+
+bool VScreen::getKeyboardNavigation() const { return Navigation; }
 
 void VScreen::dropFocus() {
   clearFocusPath();

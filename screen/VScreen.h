@@ -12,6 +12,7 @@
 class VMenu;
 class VPopupLayer;
 class VTooltip;
+class VKeyboardNavigator;
 
 /// The screen owns the one event record and the shared look and feel, ends every focus request,
 /// asks the host for redisplays and deletes freed widgets at a moment when no event is routed.
@@ -144,6 +145,12 @@ class VScreen : public VWidget {
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 
+  /// Keyboard navigation (off by default, so a focused field receives Tab as designed): Tab
+  /// and Shift+Tab move the focus between the controls, window by window, a ring shows the
+  /// focused one, and Space, Enter and the arrows reach it first (see VKeyboardNavigator).
+  void setKeyboardNavigation(bool on);
+  bool getKeyboardNavigation() const;
+
   // --- The host's services ----------------------------------------------------------------------
 
   /// The host adapter's services (not owned; null for none). Every host adapter installs its
@@ -220,6 +227,8 @@ class VScreen : public VWidget {
   mutable bool LastMouseWasWheel = false;  ///< capturesMouse answers once for the wheel step
   bool WheelOverWidget = false;     ///< the last wheel step had a widget under the pointer
   VTooltip* Tooltip;                ///< owned
+  VKeyboardNavigator* Navigator;    ///< owned
+  bool Navigation = false;
   VPopupLayer* Popups;              ///< owned
   VHostServices* Services = nullptr;
   std::string Clipboard;  ///< the clipboard of a screen without services

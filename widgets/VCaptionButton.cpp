@@ -61,6 +61,7 @@ bool VCaptionButton::processEvent(VEvent* e) { return VButton::processEvent(e); 
 bool VCaptionButton::processMouseOwner(VEvent* e) { return VButton::processMouseOwner(e); }
 void VCaptionButton::childrenChanged() {}
 bool VCaptionButton::canFocus(VEvent*) { return true; }
+bool VCaptionButton::takesTabFocus() { return true; }
 
 void VCaptionButton::draw(VEvent*) {
   if (LookAndFeel == nullptr) {

@@ -31,6 +31,7 @@ class VCaptionButton : public VButton {
   bool processMouseOwner(VEvent* e) override;
   void childrenChanged() override;
   bool canFocus(VEvent* e) override;
+  bool takesTabFocus() override;  ///< true: Tab stops here
   void Init() override;
   void CleanUp() override;
   ~VCaptionButton() override;

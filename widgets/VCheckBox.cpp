@@ -42,16 +42,30 @@ void VCheckBox::layout() {
 
 bool VCheckBox::canDrag(VEvent*) { return false; }
 bool VCheckBox::canFocus(VEvent*) { return true; }
+bool VCheckBox::takesTabFocus() { return true; }
 bool VCheckBox::processMouseOwner(VEvent*) { return false; }
 
 bool VCheckBox::processEvent(VEvent* e) {
   if (e->getType() == etMouseDown) {
-    State = (State == cbChecked) ? cbUnchecked : cbChecked;
-    if (onChange != nullptr) {
-      onChange(this, e);
-    }
+    toggle(e);
   }
   return false;
+}
+
+void VCheckBox::toggle(VEvent* e) {
+  State = (State == cbChecked) ? cbUnchecked : cbChecked;
+  if (onChange != nullptr) {
+    onChange(this, e);
+  }
+}
+
+bool VCheckBox::processNavigationKey(VEvent* e) {
+  if (e->getType() != etKeyboard || (e->getKey() != ' ' && e->getKey() != '\r')) {
+    return false;
+  }
+  toggle(e);
+  redraw();
+  return true;
 }
 
 void VCheckBox::draw(VEvent*) {

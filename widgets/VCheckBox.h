@@ -45,6 +45,9 @@ class VCheckBox : public VWidget {
   bool processMouseOwner(VEvent* e) override;  ///< nothing, false
   void childrenChanged() override;
   bool canFocus(VEvent* e) override;  ///< true: a press focuses the box, which then ignores keys
+  bool takesTabFocus() override;  ///< true: Tab stops here
+  /// Space and Enter toggle the box as a press does (onChange runs).
+  bool processNavigationKey(VEvent* e) override;
   /// Copies the look and feel's font into Font.
   void Init() override;
   void CleanUp() override;
@@ -69,4 +72,6 @@ class VCheckBox : public VWidget {
   /// Steps shared with the radio button, which differs only in the image: moves the origin to
   /// the caption's top-left corner and draws the caption there, leaving the matrix moved.
   void drawCaption();
+  /// What a press does: the other state, then onChange.
+  void toggle(VEvent* e);
 };

@@ -55,6 +55,7 @@ void VComboBox::Init() {
 
 bool VComboBox::canDrag(VEvent*) { return false; }
 bool VComboBox::canFocus(VEvent*) { return true; }
+bool VComboBox::takesTabFocus() { return true; }
 bool VComboBox::takesKey(int key, bool special) { return special && (key == skUp || key == skDown); }
 
 // --- items --------------------------------------------------------------------------------------

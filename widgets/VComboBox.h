@@ -38,6 +38,7 @@ class VComboBox : public VWidget {
   bool canDrag(VEvent* e) override;  ///< never
   bool processEvent(VEvent* e) override;
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool takesKey(int key, bool special) override;  ///< Up and Down
   void popupClosed(VWidget* popup) override;
   void Init() override;

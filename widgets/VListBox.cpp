@@ -68,6 +68,7 @@ void VListBox::Init() {
 
 bool VListBox::canDrag(VEvent*) { return false; }
 bool VListBox::canFocus(VEvent*) { return true; }
+bool VListBox::takesTabFocus() { return true; }
 
 bool VListBox::takesKey(int key, bool special) {
   if (!special) {

@@ -57,6 +57,7 @@ class VListBox : public VWidget {
   void layout() override;
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool processEvent(VEvent* e) override;
   bool takesKey(int key, bool special) override;
   bool processWheel(VEvent* e) override;  ///< takes every step

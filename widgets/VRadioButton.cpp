@@ -1,8 +1,11 @@
 // VRadioButton: selection through the group, group membership, drawing and the dump.
 #include "widgets/VRadioButton.h"
 
+#include <algorithm>
 #include <iostream>
+#include <vector>
 
+#include "core/VSpecialKey.h"
 #include "draw/VLookAndFeel.h"
 #include "widgets/VRadioButtonGroup.h"
 
@@ -31,6 +34,11 @@ bool VRadioButton::processEvent(VEvent* e) {
   if (e->getType() != etMouseDown) {
     return false;
   }
+  choose(e);
+  return true;
+}
+
+void VRadioButton::choose(VEvent* e) {
   if (RadioButtonGroup != nullptr) {
     // A member's setState may change the membership or delete the group: the handler runs only
     // when this button is still in the group it was pressed in.
@@ -41,7 +49,43 @@ bool VRadioButton::processEvent(VEvent* e) {
       group->onChange(this, e);
     }
   } else {
-    VCheckBox::processEvent(e);
+    toggle(e);
+  }
+}
+
+bool VRadioButton::processNavigationKey(VEvent* e) {
+  const int key = e->getKey();
+  if (e->getType() == etKeyboard && (key == ' ' || key == '\r')) {
+    choose(e);
+    redraw();
+    return true;
+  }
+  if (e->getType() != etSpecialKey || RadioButtonGroup == nullptr) {
+    return false;
+  }
+  int step = 0;
+  if (key == skUp || key == skLeft) {
+    step = -1;
+  } else if (key == skDown || key == skRight) {
+    step = 1;
+  } else {
+    return false;
+  }
+  // The members a user can reach, in the order of their places on the screen.
+  std::vector<VRadioButton*> members;
+  for (VRadioButton* rb : RadioButtonGroup->getItems()) {
+    if (rb == this || rb->isReachable()) {
+      members.push_back(rb);
+    }
+  }
+  std::stable_sort(members.begin(), members.end(), VWidget::readsBefore);
+  const auto at = std::find(members.begin(), members.end(), this) - members.begin();
+  const auto next = at + step;
+  if (next >= 0 && next < static_cast<long>(members.size())) {
+    VRadioButton* target = members[static_cast<std::size_t>(next)];
+    target->getOwner()->requestFocus(target, target);
+    target->choose(e);
+    redraw();
   }
   return true;
 }

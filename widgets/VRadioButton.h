@@ -35,6 +35,10 @@ class VRadioButton : public VCheckBox {
   bool processMouseOwner(VEvent* e) override;  ///< nothing, false
   void childrenChanged() override;
   bool canFocus(VEvent* e) override;  ///< true
+  /// Space and Enter select the button as a press does; Up and Left, Down and Right select
+  /// the group's previous or next enabled, visible member in the order of their places (top
+  /// to bottom, then left to right), without wrapping, and move the focus to it.
+  bool processNavigationKey(VEvent* e) override;
   void Init() override;
   void CleanUp() override;
   /// Leaves every group it is listed in.
@@ -54,4 +58,6 @@ class VRadioButton : public VCheckBox {
   /// Called by a group that is being destroyed: forgets the link without calling back into the
   /// group, whose list is being walked.
   void forgetGroup(VRadioButtonGroup* dying);
+  /// What a press does: the group's selection rule, or a check box's toggle outside a group.
+  void choose(VEvent* e);
 };

@@ -33,6 +33,8 @@ class VRadioButtonGroup {
   /// through the virtual setState. A non-member rb unchecks every member and is not touched
   /// itself. A member that leaves the group from its setState is not visited afterwards.
   void setAsSelected(VRadioButton* rb);
+  /// The members, newest first.
+  const std::list<VRadioButton*>& getItems() const { return Items; }
   void print();
 
  private:

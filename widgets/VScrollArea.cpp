@@ -42,6 +42,7 @@ VScrollArea::~VScrollArea() { cancelLayoutRequest(); }
 
 bool VScrollArea::canDrag(VEvent*) { return false; }
 bool VScrollArea::canFocus(VEvent*) { return true; }
+bool VScrollArea::takesTabFocus() { return true; }
 
 void VScrollArea::add(VWidget* child) {
   if (Building || child == nullptr || child == Viewport || child == VerticalBar ||

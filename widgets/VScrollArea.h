@@ -47,6 +47,7 @@ class VScrollArea : public VWidget {
   void layout() override;
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool processEvent(VEvent* e) override;
   bool takesKey(int key, bool special) override;
   bool processWheel(VEvent* e) override;  ///< takes every step

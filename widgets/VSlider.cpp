@@ -40,6 +40,7 @@ VSlider::~VSlider() = default;
 
 bool VSlider::canDrag(VEvent*) { return false; }
 bool VSlider::canFocus(VEvent*) { return true; }
+bool VSlider::takesTabFocus() { return true; }
 
 bool VSlider::takesKey(int key, bool special) {
   if (!special) {

@@ -45,6 +45,7 @@ class VSlider : public VWidget {
   /// Follows the pointer while the knob is grabbed, inside the slider or not.
   bool processMouseOwner(VEvent* e) override;
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool takesKey(int key, bool special) override;
   bool processWheel(VEvent* e) override;  ///< takes every step
   ~VSlider() override;

@@ -76,6 +76,7 @@ void VSpinBox::Init() {
 
 bool VSpinBox::canDrag(VEvent*) { return false; }
 bool VSpinBox::canFocus(VEvent*) { return true; }
+bool VSpinBox::takesTabFocus() { return true; }
 bool VSpinBox::takesText() { return true; }
 
 bool VSpinBox::takesKey(int key, bool special) {

@@ -50,6 +50,7 @@ class VSpinBox : public VWidget {
   /// Ends a held arrow's repeat at any release.
   bool processMouseOwner(VEvent* e) override;
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool takesText() override;          ///< true: it edits its number
   bool takesKey(int key, bool special) override;
   /// Takes every step: each one up is one step more, each one down one less.

@@ -37,6 +37,8 @@ bool VTabs::canFocus(VEvent* e) {
   return y >= 0 && y < kHeaderHeight;
 }
 
+bool VTabs::takesTabFocus() { return true; }
+
 bool VTabs::takesKey(int key, bool special) { return !special && key == '\t'; }
 
 VFont* VTabs::getFont() { return Font; }

@@ -41,6 +41,7 @@ class VTabs : public VWidget {
   bool canDrag(VEvent* e) override;   ///< never
   bool processEvent(VEvent* e) override;
   bool canFocus(VEvent* e) override;  ///< a press on the headers' row
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool takesKey(int key, bool special) override;  ///< Tab (with Ctrl)
   void Init() override;
   ~VTabs() override;

@@ -50,6 +50,7 @@ void VTextEdit::layout() {}
 void VTextEdit::childrenChanged() {}
 bool VTextEdit::canDrag(VEvent*) { return false; }
 bool VTextEdit::canFocus(VEvent*) { return true; }
+bool VTextEdit::takesTabFocus() { return true; }
 bool VTextEdit::processMouseOwner(VEvent*) { return false; }
 
 bool VTextEdit::processEvent(VEvent* e) {

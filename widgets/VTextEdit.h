@@ -41,6 +41,7 @@ class VTextEdit : public VWidget {
   bool processMouseOwner(VEvent* e) override;  ///< nothing, false
   void childrenChanged() override;
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   /// Copies the look and feel's font, then makes the field 100 by 20 without setWidth or
   /// setHeight (no layout, no onResize).
   void Init() override;

@@ -60,6 +60,7 @@ unsigned long VWidget::MouseReleases = 0;
 void (*VWidget::DropFromQueue)(VWidget* screen, VWidget* w) = nullptr;
 void (*VWidget::TooltipGone)(VWidget* w) = nullptr;
 int VWidget::ClippedOut = 0;
+double VWidget::RootPixelScale = 0;
 int VWidget::OpenPopups = 0;
 
 namespace {
@@ -604,11 +605,13 @@ GLint toGlInt(double v) {
 
 // The root's pixels span the viewport (one unit per pixel under the screen's projection, more
 // device pixels per unit on a scaled display); GL counts scissor rows from the bottom.
-void scissorTo(const ClipRect& c, int rootWidth, int rootHeight) {
+void scissorTo(const ClipRect& c, int rootWidth, int rootHeight, double rootPixelScale) {
   GLint view[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, view);
-  const double sx = static_cast<double>(view[2]) / std::max(1, rootWidth);
-  const double sy = static_cast<double>(view[3]) / std::max(1, rootHeight);
+  const double sx = rootPixelScale > 0 ? rootPixelScale
+                                       : static_cast<double>(view[2]) / std::max(1, rootWidth);
+  const double sy = rootPixelScale > 0 ? rootPixelScale
+                                       : static_cast<double>(view[3]) / std::max(1, rootHeight);
   const GLint left = toGlInt(view[0] + static_cast<double>(c.left) * sx);
   const GLint right = toGlInt(view[0] + static_cast<double>(c.right) * sx);
   const GLint top = toGlInt(view[1] + view[3] - static_cast<double>(c.top) * sy);
@@ -640,13 +643,13 @@ void VWidget::drawChildrenClipped(VEvent* e) {
   c.right = std::max(c.right, c.left);
   c.bottom = std::max(c.bottom, c.top);
   clips.push_back(c);
-  scissorTo(c, root->Width, root->Height);
+  scissorTo(c, root->Width, root->Height, RootPixelScale);
   eventToChildrenReversed(e);
   clips.pop_back();
   if (clips.empty()) {
     glDisable(GL_SCISSOR_TEST);
   } else {
-    scissorTo(clips.back(), root->Width, root->Height);
+    scissorTo(clips.back(), root->Width, root->Height, RootPixelScale);
   }
 }
 

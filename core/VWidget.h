@@ -324,6 +324,9 @@ class VWidget {
   /// While above 0, a mouse search passes children outside the clip of an owner: they see the
   /// event (drags, processMouseOwner) but none is inside. Kept per dispatch by the screen.
   static int ClippedOut;
+  /// Set by a scaled screen for its draw pass: device pixels per unit of the root's space,
+  /// which its clips need. 0 (otherwise): the viewport over the root's size.
+  static double RootPixelScale;
   /// Draws the children with the scissor narrowed to this widget's client area.
   void drawChildrenClipped(VEvent* e);
   /// Set by the screen: a widget lost its tooltip (cleared, or the widget is being deleted).

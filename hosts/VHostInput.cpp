@@ -296,6 +296,11 @@ void VHostInput::setContentScale(double scale) {
   }
   ContentScale = scale;
   if (Screen != nullptr) {
+    if (FollowsContentScale) {
+      Screen->setHostScale(scale);
+    }
     Screen->contentScaleChanged();
   }
 }
+
+void VHostInput::setFollowsContentScale(bool follows) { FollowsContentScale = follows; }

@@ -123,9 +123,14 @@ class VHostInput {
   void requestRedisplay();
 
   VHostTimers& timers();
-  /// The host's content scale (1 until told); a real change is reported to the screen.
+  /// The host's content scale (1 until told); a real change is reported to the screen, and
+  /// becomes the screen's scale (VScreen::setHostScale) when the host follows it.
   void setContentScale(double scale);
   double getContentScale() const;
+  /// Does the screen's scale follow the content scale? Yes by default (GLFW, SDL2); GLUT
+  /// says no: it cannot learn the desktop's scale, and a browser's canvas is not enlarged
+  /// by its device pixel ratio.
+  void setFollowsContentScale(bool follows);
 
  private:
   static void screenGoing(void* self);
@@ -144,6 +149,7 @@ class VHostInput {
   bool RedisplayWanted = false;
   VHostTimers Timers;
   double ContentScale = 1.0;
+  bool FollowsContentScale = true;
 
   int X = 0;
   int Y = 0;

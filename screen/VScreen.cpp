@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
 #include <vector>
@@ -260,12 +261,24 @@ void VScreen::sendEvent() {
     }
     WheelOverWidget = overWidget;
   } else if (type == etDraw) {
+    // The host's projection counts window pixels; a scaled tree is drawn in points under one
+    // more scale, which its clips must know of. At a scale of 1 the pass is the designed one.
+    const bool scaled = Scale != 1.0;
+    if (scaled) {
+      glPushMatrix();
+      glScalef(static_cast<GLfloat>(Scale), static_cast<GLfloat>(Scale), 1.0f);
+      RootPixelScale = devicePixelsPerPoint();
+    }
     event(LastEvent);
     if (Navigation) {
       Navigator->drawRing();  // over the windows, under the pop-ups
     }
     Popups->event(LastEvent);  // over every window
     Tooltip->draw();           // over everything
+    if (scaled) {
+      RootPixelScale = 0;
+      glPopMatrix();
+    }
   } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
     // A menu bar's shortcut comes first, from anywhere, but never while the focused widget
     // takes the typed text: Ctrl+letter is a character code a text field may want.
@@ -339,8 +352,8 @@ void VScreen::glutResize(int, int) {}
 void VScreen::glutKeyboard(unsigned char key, int x, int y) {
   LastEvent->setType(etKeyboard);
   LastEvent->setKey(key);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   sendEvent();
   redraw();
 }
@@ -348,8 +361,8 @@ void VScreen::glutKeyboard(unsigned char key, int x, int y) {
 void VScreen::glutKeyboardUp(unsigned char key, int x, int y) {
   LastEvent->setType(etKeyboardUp);
   LastEvent->setKey(key);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   sendEvent();
   redraw();
 }
@@ -357,27 +370,27 @@ void VScreen::glutKeyboardUp(unsigned char key, int x, int y) {
 void VScreen::glutSpecialFunc(int key, int x, int y) {
   LastEvent->setType(etSpecialKey);
   LastEvent->setKey(key);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   sendEvent();
   redraw();
 }
 
 void VScreen::glutMotion(int x, int y) {
-  PointerX = clampCoordinate(x);
-  PointerY = clampCoordinate(y);
+  PointerX = toPoints(x);
+  PointerY = toPoints(y);
   LastEvent->setType(etMouseMotion);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   sendEvent();
   redraw();
 }
 
 void VScreen::glutMouse(int button, int state, int x, int y) {
-  PointerX = clampCoordinate(x);
-  PointerY = clampCoordinate(y);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  PointerX = toPoints(x);
+  PointerY = toPoints(y);
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   const bool known = button == hbLeft || button == hbMiddle || button == hbRight;
   if (known) {
     LastEvent->setButton(button == hbLeft     ? mbLeft
@@ -401,10 +414,10 @@ void VScreen::glutMouse(int button, int state, int x, int y) {
 }
 
 bool VScreen::mouseWheel(int stepsX, int stepsY, int x, int y) {
-  PointerX = clampCoordinate(x);
-  PointerY = clampCoordinate(y);
-  LastEvent->setX(clampCoordinate(x));
-  LastEvent->setY(clampCoordinate(y));
+  PointerX = toPoints(x);
+  PointerY = toPoints(y);
+  LastEvent->setX(toPoints(x));
+  LastEvent->setY(toPoints(y));
   const bool gui = wheel(stepsX, stepsY);
   redraw();
   return gui;
@@ -422,12 +435,12 @@ bool VScreen::wheel(int stepsX, int stepsY) {
 }
 
 void VScreen::glutPassiveMotion(int x, int y) {
-  PointerX = clampCoordinate(x);
-  PointerY = clampCoordinate(y);
+  PointerX = toPoints(x);
+  PointerY = toPoints(y);
   if (Popups->anyOpen()) {
-    Popups->hover(clampCoordinate(x), clampCoordinate(y));
+    Popups->hover(toPoints(x), toPoints(y));
   }
-  Tooltip->pointerMoved(clampCoordinate(x), clampCoordinate(y));
+  Tooltip->pointerMoved(toPoints(x), toPoints(y));
 }
 
 void VScreen::setModifiers(int held) { LastEvent->setModifiers(held); }
@@ -467,16 +480,85 @@ bool VScreen::getBackgroundVisible() const { return BackgroundVisible; }
 // The windows are fitted once both sizes are in: between the two, the screen would have the new
 // width with the old height (10 before the first reshape) and push every window to the top.
 void VScreen::setSize(int width, int height) {
+  WindowWidth = width;
+  WindowHeight = height;
   SizingBoth = true;
-  setWidth(width);
+  setWidth(pointsOf(width));
   SizingBoth = false;
-  setHeight(height);
+  setHeight(pointsOf(height));
   fitWindows();
 }
 
 void VScreen::setFramebufferSize(int width, int height) {
   FramebufferWidth = width > 0 ? width : 0;
   FramebufferHeight = height > 0 ? height : 0;
+  if (!ScaleSetByProgram) {
+    applyScale(hostScale());  // the framebuffer may now carry more or less of it
+  }
+}
+
+// --- the scale -------------------------------------------------------------------------------
+
+int VScreen::toPoints(int v) const {
+  const int held = clampCoordinate(v);
+  return Scale == 1.0 ? held : static_cast<int>(std::floor(held / Scale));
+}
+
+int VScreen::pointsOf(int pixels) const {
+  return Scale == 1.0 ? pixels : vuna::toIntClamped(std::ceil(pixels / Scale));
+}
+
+int VScreen::windowPixels(int points, int known) const {
+  return Scale == 1.0 ? points : known;
+}
+
+double VScreen::devicePixelsPerPoint() const {
+  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
+                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
+                                 : 1.0;
+  return Scale * framebuffer;
+}
+
+// The part of the host's content scale that the framebuffer does not carry already: a
+// desktop that scales windows itself gives a framebuffer larger than the window, and then the
+// tree must not be enlarged a second time.
+double VScreen::hostScale() const {
+  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
+                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
+                                 : 1.0;
+  return HostScale / framebuffer;
+}
+
+void VScreen::applyScale(double scale) {
+  const double held = std::isfinite(scale) ? std::clamp(scale, kMinScale, kMaxScale) : 1.0;
+  if (held == Scale) {
+    return;
+  }
+  Scale = held;
+  if (WindowWidth > 0 || WindowHeight > 0) {
+    setSize(WindowWidth, WindowHeight);
+  }
+  redraw();
+}
+
+void VScreen::setScale(double scale) {
+  if (!std::isfinite(scale)) {
+    return;
+  }
+  ScaleSetByProgram = true;
+  applyScale(scale);
+}
+
+double VScreen::getScale() const { return Scale; }
+
+void VScreen::setHostScale(double scale) {
+  if (!(scale > 0) || !std::isfinite(scale)) {
+    return;
+  }
+  HostScale = scale;
+  if (!ScaleSetByProgram) {
+    applyScale(hostScale());
+  }
 }
 
 bool VScreen::capturesMouse() const {
@@ -784,8 +866,11 @@ void VScreen::drawOverlay() {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
-    usePixelProjection(Width, Height, FramebufferWidth > 0 ? FramebufferWidth : Width,
-                       FramebufferHeight > 0 ? FramebufferHeight : Height);
+    const int windowWidth = windowPixels(Width, WindowWidth);
+    const int windowHeight = windowPixels(Height, WindowHeight);
+    usePixelProjection(windowWidth, windowHeight,
+                       FramebufferWidth > 0 ? FramebufferWidth : windowWidth,
+                       FramebufferHeight > 0 ? FramebufferHeight : windowHeight);
     glLoadIdentity();
 
     glutDisplay();

@@ -145,6 +145,24 @@ class VScreen : public VWidget {
   /// Clears the whole focus chain, as when the user clicks the program's own scene.
   void dropFocus();
 
+  /// The scale of the whole tree on the display (1 by default): the tree is laid out in
+  /// points, drawn at this many window pixels per point, and the pointer's window pixels are
+  /// divided by it (rounded down), so a program places its widgets the same at any scale. Held
+  /// in kMinScale to kMaxScale, fractions allowed; not a number is ignored. setSize takes the
+  /// window's size in pixels and gives the screen that size in points (rounded up). The
+  /// program's call wins over the host's: without one, the hosts that know the desktop's
+  /// scale (GLFW, SDL2) set it through setHostScale. At 1.5 device pixels per point and more,
+  /// text and control images use the artwork drawn at twice the size.
+  void setScale(double scale);
+  double getScale() const;
+  /// The desktop's content scale, from a host: the screen's scale becomes the part of it that
+  /// the framebuffer does not already carry (a desktop that scales windows itself gives a
+  /// framebuffer larger than the window), unless the program has set one. Ignored unless a
+  /// positive number.
+  void setHostScale(double scale);
+  static constexpr double kMinScale = 1.0;
+  static constexpr double kMaxScale = 4.0;
+
   /// Keyboard navigation (off by default, so a focused field receives Tab as designed): Tab
   /// and Shift+Tab move the focus between the controls, window by window, a ring shows the
   /// focused one, and Space, Enter and the arrows reach it first (see VKeyboardNavigator).
@@ -160,8 +178,9 @@ class VScreen : public VWidget {
   VHostServices* getHostServices() override;
   /// The layer above the windows where lists and menus open (see VPopupLayer).
   VPopupLayer* getPopupLayer() override;
-  /// Opens menu as a context menu with its top-left corner at (x, y) in window pixels, moved
-  /// in to stay on the screen (see VMenu::openAt); nothing for null. Without a position: where
+  /// Opens menu as a context menu with its top-left corner at (x, y) in the screen's points
+  /// (window pixels at a scale of 1), moved in to stay on the screen (see VMenu::openAt);
+  /// nothing for null. Without a position: where
   /// the pointer was at the last mouse event the host reported (a press, a release, a motion
   /// with or without a button, a wheel step), which is what a handler of a right-button press
   /// wants: the event it gets holds the position in its widget's owner's space, not the
@@ -214,6 +233,16 @@ class VScreen : public VWidget {
   /// Widgets with a tooltip tell every live screen when they are deleted.
   static void tooltipGone(VWidget* w);
   bool contextCanServe();     ///< says on standard error why not
+  /// A pointer coordinate in window pixels, held in range, as points.
+  int toPoints(int v) const;
+  /// A window size in pixels as points, rounded up so the tree covers the whole window.
+  int pointsOf(int pixels) const;
+  /// The window's pixels for a size in points: the same at a scale of 1 (where a program may
+  /// size the screen by setWidth alone), else what setSize was given.
+  int windowPixels(int points, int known) const;
+  double devicePixelsPerPoint() const;
+  double hostScale() const;
+  void applyScale(double scale);
   /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
   /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;
@@ -229,6 +258,11 @@ class VScreen : public VWidget {
   VTooltip* Tooltip;                ///< owned
   VKeyboardNavigator* Navigator;    ///< owned
   bool Navigation = false;
+  double Scale = 1.0;
+  double HostScale = 1.0;          ///< the desktop's, as the host last reported it
+  bool ScaleSetByProgram = false;
+  int WindowWidth = 0;   ///< the window's size in pixels, as setSize last gave it
+  int WindowHeight = 0;
   VPopupLayer* Popups;              ///< owned
   VHostServices* Services = nullptr;
   std::string Clipboard;  ///< the clipboard of a screen without services

@@ -43,8 +43,11 @@ int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   glfwWindowHint(GLFW_STENCIL_BITS, 0);
   // Placed before it is shown: GLFW 3.3 has no hint for the position.
   glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-  GLFWwindow* window =
-      glfwCreateWindow(options.width, options.height, options.title, nullptr, nullptr);
+  // Without a scale of the program's, the window grows by the desktop's content scale, which
+  // the screen then follows.
+  glfwWindowHint(GLFW_SCALE_TO_MONITOR, options.scale > 0 ? GLFW_FALSE : GLFW_TRUE);
+  GLFWwindow* window = glfwCreateWindow(options.pixelWidth(), options.pixelHeight(),
+                                        options.title, nullptr, nullptr);
   if (window == nullptr) {
     glfwTerminate();
     return 1;
@@ -55,6 +58,9 @@ int vunaGlfwMain(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
   // which must find no destructor to run on a live window.
   auto* screen = new VScreen(nullptr);
+  if (options.scale > 0) {
+    screen->setScale(options.scale);
+  }
   auto* host = new VGlfwHost(screen, hrProgram);  // before the scene: its redraws ask GLFW
   if (buildScene != nullptr) {
     buildScene(screen);

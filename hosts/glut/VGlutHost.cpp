@@ -42,6 +42,7 @@ double deviceScale() {
 
 VGlutHost::VGlutHost(VScreen* screen, VHostRole role) : Input(screen, role, this, nullptr) {
   liveHosts().push_back(this);
+  Input.setFollowsContentScale(false);
   Input.setContentScale(deviceScale());
 }
 

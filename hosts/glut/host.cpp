@@ -131,11 +131,14 @@ int vunaMain(int argc, char** argv, VSceneBuilder buildScene, const VHostOptions
   const VHostOptions options = given.checked();
   glutInit(&argc, argv);
   glutInitDisplayMode(GLUT_DOUBLE);
-  glutInitWindowSize(options.width, options.height);
+  glutInitWindowSize(options.pixelWidth(), options.pixelHeight());
   glutInitWindowPosition(options.left, options.top);
   glutCreateWindow(options.title);
 
   screen = new VScreen(nullptr);
+  if (options.scale > 0) {
+    screen->setScale(options.scale);
+  }
   hostOfScreen();  // before the scene: its redraws and timers already go to GLUT
   if (buildScene != nullptr) {
     buildScene(screen);

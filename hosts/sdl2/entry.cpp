@@ -36,7 +36,8 @@ int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   // On a scaled display the drawable has the device's pixels and the screen the window's.
   SDL_Window* window =
-      SDL_CreateWindow(options.title, options.left, options.top, options.width, options.height,
+      SDL_CreateWindow(options.title, options.left, options.top, options.pixelWidth(),
+                       options.pixelHeight(),
                        SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
   if (window == nullptr) {
     return failWith("no window");
@@ -49,6 +50,9 @@ int vunaSdl2Main(int, char**, VSceneBuilder buildScene, const VHostOptions& give
   // Heap objects behind plain pointers: a handler or Escape may end the process with exit(),
   // which must find no destructor to run on a live window.
   auto* screen = new VScreen(nullptr);
+  if (options.scale > 0) {
+    screen->setScale(options.scale);
+  }
   // Before the scene, so that its redraws already ask SDL; it sizes the screen from the window.
   auto* host = new VSdl2Host(screen, hrProgram, window);
   if (buildScene != nullptr) {

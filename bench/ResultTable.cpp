@@ -19,6 +19,24 @@ std::string fixed(double value, int decimals) {
 
 bool isMemoryCase(const std::string& name) { return name.rfind("memory_", 0) == 0; }
 
+// Goals that hold one of Vuna's cases to another of the same run: the large case may take at
+// most limit times the small one's time.
+struct ScalingGoal {
+  const char* large;
+  const char* small;
+  double limit;
+};
+const ScalingGoal kScalingGoals[] = {
+    {"frame_list1000000", "frame_list100", 1.2},
+    {"click_list1000000", "click_list100", 1.2},
+};
+
+// The list box's memory goal: at most kRowOverhead bytes a row besides the row's text.
+const char* const kRowMemoryCase = "memory_list1000000";
+constexpr double kRowOverhead = 16.0;
+
+const char* verdict(bool met) { return met ? "met" : "missed"; }
+
 }  // namespace
 
 void ResultTable::ReportRuns(const std::vector<Run>& reports) {
@@ -104,9 +122,16 @@ void ResultTable::print(std::ostream& out, bool markdown) const {
       } else if (found->second.failed) {
         row.emplace_back("skipped");
       } else if (isMemoryCase(name)) {
-        const auto bytes = found->second.counters.find("bytes");
-        row.push_back(bytes == found->second.counters.end() ? "-"
-                                                            : fixed(bytes->second, 0) + " B");
+        const auto& counters = found->second.counters;
+        const auto bytes = counters.find("bytes");
+        const auto perRow = counters.find("bytes_per_row");
+        if (bytes != counters.end()) {
+          row.push_back(fixed(bytes->second, 0) + " B");
+        } else if (perRow != counters.end()) {
+          row.push_back(fixed(perRow->second, 1) + " B/row");
+        } else {
+          row.emplace_back("-");
+        }
       } else {
         row.push_back(formatTime(found->second.nanoseconds));
       }
@@ -174,6 +199,7 @@ void ResultTable::print(std::ostream& out, bool markdown) const {
   for (const auto& row : rows) {
     line(row);
   }
+  printGoals(out, markdown);
   for (const std::string& name : caseOrder_) {
     for (const auto& cell : cells_.at(name)) {
       if (cell.second.failed) {
@@ -183,4 +209,46 @@ void ResultTable::print(std::ostream& out, bool markdown) const {
     }
   }
   out.flush();
+}
+
+const ResultTable::Cell* ResultTable::ran(const std::string& name,
+                                         const std::string& toolkit) const {
+  const auto row = cells_.find(name);
+  if (row == cells_.end()) {
+    return nullptr;
+  }
+  const auto found = row->second.find(toolkit);
+  return found == row->second.end() || found->second.failed ? nullptr : &found->second;
+}
+
+void ResultTable::printGoals(std::ostream& out, bool markdown) const {
+  std::vector<std::string> lines;
+  for (const ScalingGoal& goal : kScalingGoals) {
+    const Cell* large = ran(goal.large, "vuna");
+    const Cell* small = ran(goal.small, "vuna");
+    if (large == nullptr || small == nullptr || small->nanoseconds <= 0.0) {
+      continue;
+    }
+    const double ratio = large->nanoseconds / small->nanoseconds;
+    lines.push_back(std::string(goal.large) + " / " + goal.small + ": " + fixed(ratio, 2) +
+                    " (at most " + fixed(goal.limit, 2) + ") " + verdict(ratio <= goal.limit));
+  }
+  const Cell* rows = ran(kRowMemoryCase, "vuna");
+  if (rows != nullptr) {
+    const auto bytes = rows->counters.find("bytes_per_row");
+    const auto text = rows->counters.find("text_per_row");
+    if (bytes != rows->counters.end() && text != rows->counters.end()) {
+      const double limit = text->second + kRowOverhead;
+      lines.push_back(std::string(kRowMemoryCase) + ": " + fixed(bytes->second, 1) +
+                      " B a row for " + fixed(text->second, 1) + " B of text (at most " +
+                      fixed(limit, 1) + ") " + verdict(bytes->second <= limit));
+    }
+  }
+  if (lines.empty()) {
+    return;
+  }
+  out << "\n" << (markdown ? "Goals of Vuna in this run:\n\n" : "goals of vuna in this run:\n");
+  for (const std::string& line : lines) {
+    out << (markdown ? "- " : "  ") << line << "\n";
+  }
 }

@@ -12,8 +12,10 @@
 // benchmark's own suffixes after it, such as an argument or "real_time"); the table has one
 // row per case (an argument makes its own row) and, for each toolkit, the time per iteration,
 // then the ratio vuna/peer for each peer that ran the case (at or below 1.0: Vuna is as fast or
-// faster). Memory cases show the bytes per widget instead of a time. A median aggregate, when
-// repetitions were asked for, stands in for the single runs.
+// faster). Memory cases show the bytes per widget (or per row) instead of a time. A median
+// aggregate, when repetitions were asked for, stands in for the single runs. Under the table
+// stand Vuna's goals that compare cases of the run: the list box's million rows against a
+// hundred, in a frame and a click, and its bytes per row against the rows' text.
 class ResultTable : public benchmark::ConsoleReporter {
  public:
   struct Cell {
@@ -33,6 +35,11 @@ class ResultTable : public benchmark::ConsoleReporter {
   static std::string formatTime(double nanoseconds);
 
  private:
+  // The cell of a case and toolkit that ran without an error; null for none.
+  const Cell* ran(const std::string& name, const std::string& toolkit) const;
+  // Under the table: each of Vuna's goals whose cases ran, its figure, and met or missed.
+  void printGoals(std::ostream& out, bool markdown) const;
+
   std::vector<std::string> caseOrder_;
   std::map<std::string, std::map<std::string, Cell>> cells_;  // case -> toolkit -> cell
   std::map<std::string, bool> fromMedian_;                    // case/toolkit -> median seen

@@ -10,6 +10,7 @@
 
 #include "app/MyWindow.h"
 #include "app/app.h"
+#include "bench/ListShape.h"
 #include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/VunaStage.h"
@@ -19,6 +20,9 @@
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VLabel.h"
+#include "widgets/VListBox.h"
+#include "widgets/VMenu.h"
+#include "widgets/VMenuBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VTextEdit.h"
 #include "widgets/VToolBar.h"
@@ -160,15 +164,22 @@ std::vector<VCaptionButton*> buildClickWindows(VScreen* screen, int count) {
   return buttons;
 }
 
-// The middle of a widget, in window pixels: its own place plus that of each owner below the
-// screen.
-void buttonCentre(VWidget* button, int& x, int& y) {
-  x = button->getWidth() / 2;
-  y = button->getHeight() / 2;
-  for (VWidget* at = button; at != nullptr && at->getOwner() != nullptr; at = at->getOwner()) {
+// The top-left corner of a widget, in window pixels: its own place plus that of each owner
+// below the screen.
+void windowOrigin(VWidget* w, int& x, int& y) {
+  x = 0;
+  y = 0;
+  for (VWidget* at = w; at != nullptr && at->getOwner() != nullptr; at = at->getOwner()) {
     x += at->getLeft();
     y += at->getTop();
   }
+}
+
+// The middle of a widget, in window pixels.
+void buttonCentre(VWidget* button, int& x, int& y) {
+  windowOrigin(button, x, y);
+  x += button->getWidth() / 2;
+  y += button->getHeight() / 2;
 }
 
 // Presses of the target counted by its onPress handler; a handler is a plain function.
@@ -441,6 +452,125 @@ void keys_chain10(benchmark::State& state) {
   setWidgets(state, stage.widgetCount());
 }
 
+// The list cases: one window holding one list box of the given number of rows, "Item 1" to
+// "Item N" (bench/ListShape.h). Answers the list box.
+VListBox* buildList(VScreen* screen, int rows) {
+  auto* window = new VWindow(screen);
+  window->setWidth(bench::kListWindowWidth);
+  window->setHeight(bench::kListWindowHeight);
+  window->setCaption(bench::kListCaption);
+  auto* list = new VListBox(window);
+  list->setLeft(bench::kListLeft);
+  list->setTop(bench::kListTop);
+  list->setWidth(bench::kListWidth);
+  list->setHeight(bench::kListHeight);
+  list->setItems(bench::listRows(rows));
+  return list;
+}
+
+// The list drawn as the other frames; only the rows in view are drawn, whatever the count.
+void frame_list(benchmark::State& state, int rows) {
+  VunaStage stage;
+  buildList(stage.screen(), rows);
+  timeFrames(state, stage);
+}
+
+// A press and release of the left button on the list's fourth row, through the screen's host
+// method (three dispatches), as the click cases do. The first click, untimed, must select that
+// row. The row stays selected: each later press is a second press of it (an activation, with
+// no handler here) or a first one again.
+void click_list(benchmark::State& state, int rows) {
+  VunaStage stage;
+  VListBox* list = buildList(stage.screen(), rows);
+  int x = 0;
+  int y = 0;
+  windowOrigin(list, x, y);
+  // Rows start 2 pixels below the box's top, each getRowHeight() high.
+  x += list->getWidth() / 2;
+  y += 2 + bench::kListTargetRow * list->getRowHeight() + list->getRowHeight() / 2;
+  stage.click(x, y);
+  if (list->getSelected() != bench::kListTargetRow) {
+    state.SkipWithError("a click on the fourth row did not select it");
+    return;
+  }
+  for (auto _ : state) {
+    stage.click(x, y);
+  }
+  if (list->getSelected() != bench::kListTargetRow) {
+    state.SkipWithError("a click on the fourth row left another row selected");
+    return;
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+// The menu bar of open_menu along the screen's top: one title and its menu (bench/ListShape.h).
+VMenuBar* buildMenuBar(VScreen* screen) {
+  auto* bar = new VMenuBar(screen);
+  auto* menu = new VMenu(nullptr);
+  for (std::size_t i = 0; i < bench::kMenuItems.size(); ++i) {
+    if (i == bench::kMenuSeparator) {
+      menu->addSeparator();
+    } else {
+      const bool last = i + 1 == bench::kMenuItems.size();
+      menu->addItem(bench::kMenuItems[i], nullptr, last ? bench::kMenuShortcut : "");
+    }
+  }
+  bar->addMenu(bench::kMenuTitle, menu);
+  return bar;
+}
+
+// A press and release of the left button on the bar's title, then the frame that shows its
+// menu open: what a user waits for. After each, untimed, a press outside the bar and the menu
+// closes it again. Every press on the title must have opened the menu; the first open and
+// close are checked before timing.
+void open_menu(benchmark::State& state) {
+  VunaStage stage;
+  VMenuBar* bar = buildMenuBar(stage.screen());
+  int x = 0;
+  int y = 0;
+  windowOrigin(bar, x, y);
+  x += bar->getTitleLeft(0) + bar->getTitleWidth(0) / 2;
+  y += bar->getHeight() / 2;
+  auto menuOpen = [bar] { return bar->getOpenMenu() == 0 && bar->getMenu(0)->isOpen(); };
+  auto openAndDraw = [&] {
+    stage.click(x, y);
+    VunaStage::setView();
+    stage.frame();
+  };
+  auto close = [&] { stage.click(bench::kMenuAwayX, bench::kMenuAwayY); };
+  stage.frame();  // the first text builds the glyph lists
+  openAndDraw();
+  if (!menuOpen()) {
+    state.SkipWithError("a press on the menu's title did not open it");
+    return;
+  }
+  // The bar and the open menu, which stands in the screen's pop-up layer.
+  const long long widgets =
+      VunaStage::subtreeCount(bar) + VunaStage::subtreeCount(bar->getMenu(0));
+  close();
+  if (bar->getOpenMenu() != -1 || bar->getMenu(0)->isOpen()) {
+    state.SkipWithError("a press outside the open menu did not close it");
+    return;
+  }
+  long long opened = 0;
+  for (auto _ : state) {
+    openAndDraw();
+    state.PauseTiming();
+    opened += menuOpen() ? 1 : 0;
+    close();
+    state.ResumeTiming();
+  }
+  if (opened != static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a press on the menu's title did not open it");
+    return;
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("a frame left a GL error or an unbalanced matrix stack");
+    return;
+  }
+  setWidgets(state, widgets);
+}
+
 // kFreeWindows windows, each freed in the same turn; the timed part is the next dispatch, which
 // removes and deletes them all before it routes (a motion over the then empty screen).
 void free_windows10000(benchmark::State& state) {
@@ -485,6 +615,13 @@ BENCHMARK(click_windows10000_front)->Name("click_windows10000_front/vuna")->UseR
 BENCHMARK(click_windows10000_back)->Name("click_windows10000_back/vuna")->UseRealTime();
 BENCHMARK(keys_chain10)->Name("keys_chain10/vuna")->UseRealTime();
 BENCHMARK(drag_slider)->Name("drag_slider/vuna")->UseRealTime();
+BENCHMARK_CAPTURE(frame_list, 100, bench::kListRowsFew)->Name("frame_list100/vuna")->UseRealTime();
+BENCHMARK_CAPTURE(frame_list, 1000000, bench::kListRowsMany)->Name("frame_list1000000/vuna")
+    ->UseRealTime();
+BENCHMARK_CAPTURE(click_list, 100, bench::kListRowsFew)->Name("click_list100/vuna")->UseRealTime();
+BENCHMARK_CAPTURE(click_list, 1000000, bench::kListRowsMany)->Name("click_list1000000/vuna")
+    ->UseRealTime();
+BENCHMARK(open_menu)->Name("open_menu/vuna")->UseRealTime();
 BENCHMARK(free_windows10000)->Name("free_windows10000/vuna")->UseRealTime()->Iterations(20)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(click_scaling_back)->Name("click_scaling_back/vuna")->UseRealTime()

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ListShape.h"
 #include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/peers/DemoLayout.h"
@@ -325,7 +326,7 @@ void runClicks(benchmark::State& state, ImGuiStage& stage, Scene& scene, peers::
   clickOnce(stage, scene, at);
   if (presses != 1) {
     state.SkipWithError(("the click at (" + std::to_string(at.x) + "," + std::to_string(at.y) +
-                         ") did not reach its button in ImGui")
+                         ") did not reach its target in ImGui")
                             .c_str());
     return;
   }
@@ -456,6 +457,165 @@ void keysChain10(benchmark::State& state) {
   }
 }
 
+// What the list window keeps between frames: its rows and selection, the clicks that selected
+// the target row, and where that row was last submitted.
+struct ListState {
+  std::vector<std::string> rows;
+  int selected = -1;
+  bool open = true;
+  long long presses = 0;
+  peers::Point target = {-1, -1};
+};
+
+int whole(float v) { return static_cast<int>(v); }
+
+// The list cases: one window holding a list box (BeginListBox) whose rows are Selectables,
+// submitted through an ImGuiListClipper: only the rows in view are submitted, as ImGui programs
+// show long lists. A row's caption is its ID; the rows' texts are distinct.
+long long listWindow(ListState& s) {
+  placeWindow(0, 0, bench::kListWindowWidth, bench::kListWindowHeight);
+  ImGui::Begin("List##list", &s.open, kWindowFlags);
+  long long n = kWindowWidgets + 1;
+  placeItem({bench::kListLeft, bench::kListTop, bench::kListWidth, bench::kListHeight});
+  if (ImGui::BeginListBox("##rows", ImVec2(bench::kListWidth, bench::kListHeight))) {
+    ImGuiListClipper clipper;
+    clipper.Begin(static_cast<int>(s.rows.size()));
+    while (clipper.Step()) {
+      for (int i = clipper.DisplayStart; i < clipper.DisplayEnd; ++i) {
+        if (ImGui::Selectable(s.rows[static_cast<std::size_t>(i)].c_str(), s.selected == i)) {
+          s.selected = i;
+          s.presses += i == bench::kListTargetRow ? 1 : 0;
+        }
+        if (i == bench::kListTargetRow) {
+          const ImVec2 lo = ImGui::GetItemRectMin();
+          const ImVec2 hi = ImGui::GetItemRectMax();
+          s.target = {whole((lo.x + hi.x) / 2), whole((lo.y + hi.y) / 2)};
+        }
+        ++n;
+      }
+    }
+    ImGui::EndListBox();
+  }
+  ImGui::End();
+  return n;
+}
+
+void frameList(benchmark::State& state, int count) {
+  ImGuiStage stage;
+  ListState list;
+  list.rows = bench::listRows(count);
+  auto scene = [&] { return listWindow(list); };
+  runFrames(state, stage, scene);
+}
+
+// A click on the list's fourth row, at the middle of the place the settled frames submitted it
+// at; the Selectable reports the click on the release frame and the row becomes the selection.
+void clickList(benchmark::State& state, int count) {
+  ImGuiStage stage;
+  ListState list;
+  list.rows = bench::listRows(count);
+  auto scene = [&] { return listWindow(list); };
+  settle(stage, scene);
+  runClicks(state, stage, scene, list.target, list.presses);
+}
+
+// What the main menu bar keeps between frames: whether the menu was submitted open in the last
+// frame, and where its title was while it was closed.
+struct MenuState {
+  bool open = false;
+  peers::Point title = {-1, -1};
+};
+
+// open_menu: ImGui's main menu bar along the display's top with one menu: MenuItems, a
+// Separator, and the shortcut in the last item's own column.
+long long mainMenuBar(MenuState& s) {
+  long long n = 0;
+  s.open = false;
+  if (ImGui::BeginMainMenuBar()) {
+    n += 2;  // the bar and its title
+    if (ImGui::BeginMenu(bench::kMenuTitle)) {
+      s.open = true;
+      for (std::size_t i = 0; i < bench::kMenuItems.size(); ++i) {
+        const bool last = i + 1 == bench::kMenuItems.size();
+        if (i == bench::kMenuSeparator) {
+          ImGui::Separator();
+        } else {
+          ImGui::MenuItem(bench::kMenuItems[i], last ? bench::kMenuShortcut : nullptr);
+        }
+        ++n;
+      }
+      ImGui::EndMenu();
+    } else {
+      const ImVec2 lo = ImGui::GetItemRectMin();
+      const ImVec2 hi = ImGui::GetItemRectMax();
+      s.title = {whole((lo.x + hi.x) / 2), whole((lo.y + hi.y) / 2)};
+    }
+    ImGui::EndMainMenuBar();
+  }
+  return n;
+}
+
+// The press on the title goes into a frame up to EndFrame, in which BeginMenu opens the menu
+// (a menu title opens on the press); ImGui measures a pop-up that appears in that frame and
+// shows it from the next. So drawn frames follow the release until one's draw data holds the
+// menu's window beside the bar's: the frame that shows the menu open. A press outside closes
+// it, untimed, in two frames up to EndFrame.
+constexpr int kMenuFramesAtMost = 4;
+
+void openMenu(benchmark::State& state) {
+  ImGuiStage stage;
+  MenuState menu;
+  auto scene = [&] { return mainMenuBar(menu); };
+  settle(stage, scene);
+  const int closedLists = ImGui::GetDrawData()->CmdListsCount;
+  const peers::Point at = menu.title;
+  long long frames = 0;
+  auto menuDrawn = [&] {
+    const ImDrawData* drawn = ImGui::GetDrawData();
+    return menu.open && drawn != nullptr && drawn->CmdListsCount > closedLists;
+  };
+  auto openAndDraw = [&] {
+    ImGui_ImplGLUT_MouseFunc(GLUT_LEFT_BUTTON, GLUT_DOWN, at.x, at.y);
+    stage.inputFrame(scene);
+    ImGui_ImplGLUT_MouseFunc(GLUT_LEFT_BUTTON, GLUT_UP, at.x, at.y);
+    long long widgets = 0;
+    for (int i = 0; i < kMenuFramesAtMost; ++i) {
+      widgets = stage.frame(scene);
+      ++frames;
+      if (menuDrawn()) {
+        break;
+      }
+    }
+    return widgets;
+  };
+  auto close = [&] { clickOnce(stage, scene, {bench::kMenuAwayX, bench::kMenuAwayY}); };
+  state.counters["widgets"] = static_cast<double>(openAndDraw());
+  if (!menuDrawn()) {
+    state.SkipWithError("a press on the title did not show ImGui's menu");
+    return;
+  }
+  close();
+  stage.frame(scene);
+  if (menu.open || ImGui::GetDrawData()->CmdListsCount != closedLists) {
+    state.SkipWithError("a press outside did not close ImGui's menu");
+    return;
+  }
+  frames = 0;
+  long long opened = 0;
+  for (auto _ : state) {
+    openAndDraw();
+    state.PauseTiming();
+    opened += menuDrawn() ? 1 : 0;
+    close();
+    state.ResumeTiming();
+  }
+  if (opened != static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a press on the title did not show ImGui's menu");
+    return;
+  }
+  state.counters["frames"] = static_cast<double>(frames) / static_cast<double>(state.iterations());
+}
+
 }  // namespace
 
 BENCHMARK(frameDemo)->Name("frame_demo/imgui")->UseRealTime();
@@ -467,3 +627,8 @@ BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/imgui")->UseRealTim
 BENCHMARK(clickWindowsBack)->Name("click_windows10000_back/imgui")->UseRealTime();
 BENCHMARK(keysChain10)->Name("keys_chain10/imgui")->UseRealTime();
 BENCHMARK(dragSlider)->Name("drag_slider/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(frameList, 100, bench::kListRowsFew)->Name("frame_list100/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(frameList, 1000000, bench::kListRowsMany)->Name("frame_list1000000/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(clickList, 100, bench::kListRowsFew)->Name("click_list100/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(clickList, 1000000, bench::kListRowsMany)->Name("click_list1000000/imgui")->UseRealTime();
+BENCHMARK(openMenu)->Name("open_menu/imgui")->UseRealTime();

@@ -3,10 +3,13 @@
 #include <benchmark/benchmark.h>
 #include <plib/puGLUT.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "bench/ListShape.h"
 #include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/peers/DemoLayout.h"
@@ -111,10 +114,6 @@ bool firstFrameClean(PuiStage& stage) {
 
 void runFrames(benchmark::State& state, PuiStage& stage) {
   state.counters["widgets"] = static_cast<double>(stage.objects());
-  if (!firstFrameClean(stage)) {
-    state.SkipWithError("PUI's frame left a GL error");
-    return;
-  }
   for (auto _ : state) {
     stage.frame();
   }
@@ -239,7 +238,7 @@ void runClicks(benchmark::State& state, PuiStage& stage, peers::Point at, const 
   stage.click(at.x, at.y);
   if (calls != 1) {
     state.SkipWithError(("the click at (" + std::to_string(at.x) + "," + std::to_string(at.y) +
-                         ") did not reach its button in PUI")
+                         ") did not reach its target in PUI")
                             .c_str());
     return;
   }
@@ -310,6 +309,158 @@ void keysChain10(benchmark::State& state) {
   }
 }
 
+// Texts that PUI is given as a null-terminated array of char pointers (a list box's rows, a
+// menu's items). PUI keeps the array and the texts, so they are made before the scene and
+// outlive it.
+struct TextArray {
+  explicit TextArray(std::vector<std::string> from) : texts(std::move(from)) {
+    pointers.reserve(texts.size() + 1);
+    for (std::string& text : texts) {
+      pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+  }
+  std::vector<std::string> texts;
+  std::vector<char*> pointers;
+};
+
+// The list cases: one window group holding a puListBox over the rows. PUI counts the rows once
+// when it is given them, and draws from its top row down until the box is full.
+puListBox* makeList(PuiStage& stage, TextArray& rows) {
+  const int h = bench::kListWindowHeight;
+  puGroup* g = stage.openRoot({0, 0, bench::kListWindowWidth, h});
+  makeWindowFrame(stage, bench::kListWindowWidth, h, bench::kListCaption);
+  auto* list = stage.make<puListBox>(Box{bench::kListLeft, bench::kListTop, bench::kListWidth, bench::kListHeight},
+                                     h, rows.pointers.data());
+  stage.close(g);
+  return list;
+}
+
+void frameList(benchmark::State& state, int count) {
+  TextArray rows(bench::listRows(count));
+  PuiStage stage;
+  makeList(stage, rows);
+  runFrames(state, stage);
+}
+
+// Runs when the list's value changed by a hit: counts the hits that selected the target row.
+void countTargetRow(puObject* o) {
+  if (o->getIntegerValue() == bench::kListTargetRow) {
+    ++*static_cast<long long*>(o->getUserData());
+  }
+}
+
+// A click on the list's fourth row. PUI's rows are its legend font's height plus PUSTR_BGAP
+// apart, the first PUSTR_BGAP below the box's top; a hit selects the row under it and runs the
+// callback.
+void clickList(benchmark::State& state, int count) {
+  TextArray rows(bench::listRows(count));
+  PuiStage stage;
+  puListBox* list = makeList(stage, rows);
+  long long calls = 0;
+  list->setUserData(&calls);
+  list->setCallback(countTargetRow);
+  const int rowHeight = list->getLegendFont().getStringHeight() + PUSTR_BGAP;
+  runClicks(state, stage,
+            {bench::kListLeft + bench::kListWidth / 2,
+             bench::kListTop + PUSTR_BGAP + bench::kListTargetRow * rowHeight + rowHeight / 2},
+            calls);
+}
+
+// The menu's items as PUI takes them: listed from the bottom up. PUI has no separator and no
+// shortcut column, so the separator is an item of dashes and the shortcut follows the last
+// item's caption.
+std::vector<std::string> menuItemsBottomUp() {
+  std::vector<std::string> items;
+  for (std::size_t i = 0; i < bench::kMenuItems.size(); ++i) {
+    std::string item = bench::kMenuItems[i];
+    if (i == bench::kMenuSeparator) {
+      item = "----------";
+    } else if (i + 1 == bench::kMenuItems.size()) {
+      item = item + "   " + bench::kMenuShortcut;
+    }
+    items.push_back(item);
+  }
+  std::reverse(items.begin(), items.end());
+  return items;
+}
+
+// Objects in a PUI group, the group and nested groups included.
+long long objectsIn(puGroup* g) {
+  long long n = 1;
+  for (puObject* o = g->getFirstChild(); o != nullptr; o = o->getNextObject()) {
+    n += (o->getType() & PUCLASS_GROUP) != 0 ? objectsIn(static_cast<puGroup*>(o)) : 1;
+  }
+  return n;
+}
+
+// open_menu: PUI's menu bar with one title, whose button shows or hides its pop-up menu (a
+// group of one-shot items) when it is clicked; no item has a callback. A press and release on
+// the title, then a frame; a press outside closes the menu, untimed.
+void openMenu(benchmark::State& state) {
+  TextArray items(menuItemsBottomUp());
+  std::vector<puCallback> callbacks(items.texts.size(), nullptr);
+  PuiStage stage;
+  puMenuBar* bar = stage.openMenuBar();
+  bar->add_submenu(bench::kMenuTitle, items.pointers.data(), callbacks.data());
+  stage.close(bar);
+  puObject* title = nullptr;
+  puObject* menu = nullptr;
+  for (puObject* o = bar->getFirstChild(); o != nullptr; o = o->getNextObject()) {
+    if ((o->getType() & PUCLASS_POPUPMENU) != 0) {
+      menu = o;
+    } else if ((o->getType() & PUCLASS_BUTTON) != 0) {
+      title = o;
+    }
+  }
+  if (title == nullptr || menu == nullptr) {
+    state.SkipWithError("PUI's menu bar has no title button or no menu");
+    return;
+  }
+  state.counters["widgets"] = static_cast<double>(objectsIn(bar));
+  // The bar moves to the window's top when it is drawn.
+  if (!firstFrameClean(stage)) {
+    state.SkipWithError("PUI's frame left a GL error");
+    return;
+  }
+  int barX = 0;
+  int barY = 0;
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  bar->getPosition(&barX, &barY);
+  title->getPosition(&x, &y);
+  title->getSize(&w, &h);
+  const peers::Point at = {barX + x + w / 2, bench::kWindowHeight - (barY + y + h / 2)};
+  auto openAndDraw = [&] {
+    stage.click(at.x, at.y);
+    stage.frame();
+  };
+  auto close = [&] { stage.click(bench::kMenuAwayX, bench::kMenuAwayY); };
+  openAndDraw();
+  if (menu->isVisible() == 0) {
+    state.SkipWithError("a click on the title did not open PUI's menu");
+    return;
+  }
+  close();
+  if (menu->isVisible() != 0) {
+    state.SkipWithError("a press outside did not close PUI's menu");
+    return;
+  }
+  long long opened = 0;
+  for (auto _ : state) {
+    openAndDraw();
+    state.PauseTiming();
+    opened += menu->isVisible() != 0 ? 1 : 0;
+    close();
+    state.ResumeTiming();
+  }
+  if (opened != static_cast<long long>(state.iterations())) {
+    state.SkipWithError("a click on the title did not open PUI's menu");
+  }
+}
+
 }  // namespace
 
 BENCHMARK(frameDemo)->Name("frame_demo/pui")->UseRealTime();
@@ -321,3 +472,8 @@ BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/pui")->UseRealTime(
 BENCHMARK(clickWindowsBack)->Name("click_windows10000_back/pui")->UseRealTime();
 BENCHMARK(keysChain10)->Name("keys_chain10/pui")->UseRealTime();
 BENCHMARK(dragSlider)->Name("drag_slider/pui")->UseRealTime();
+BENCHMARK_CAPTURE(frameList, 100, bench::kListRowsFew)->Name("frame_list100/pui")->UseRealTime();
+BENCHMARK_CAPTURE(frameList, 1000000, bench::kListRowsMany)->Name("frame_list1000000/pui")->UseRealTime();
+BENCHMARK_CAPTURE(clickList, 100, bench::kListRowsFew)->Name("click_list100/pui")->UseRealTime();
+BENCHMARK_CAPTURE(clickList, 1000000, bench::kListRowsMany)->Name("click_list1000000/pui")->UseRealTime();
+BENCHMARK(openMenu)->Name("open_menu/pui")->UseRealTime();

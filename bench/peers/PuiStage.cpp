@@ -51,6 +51,13 @@ puGroup* PuiStage::openRoot(peers::Box b) {
   return g;
 }
 
+puMenuBar* PuiStage::openMenuBar() {
+  ++objects_;
+  auto* bar = new puMenuBar();
+  roots_.push_back(bar);
+  return bar;
+}
+
 puGroup* PuiStage::openGroup(peers::Box b, int parentHeight) {
   ++objects_;
   return new puGroup(b.x, parentHeight - b.y - b.h);

@@ -7,6 +7,7 @@
 #include "bench/peers/PeerGlState.h"
 
 class puGroup;
+class puMenuBar;
 class puObject;
 
 // PUI has one interface per process, made by puInit once the GL window exists; the first stage
@@ -25,6 +26,9 @@ class PuiStage {
   puGroup* openRoot(peers::Box b);
   // Opens a group at box b of the open group of height parentHeight, for nested containers.
   puGroup* openGroup(peers::Box b, int parentHeight);
+  // Opens PUI's menu bar as a top-level group; its titles and menus are added with add_submenu
+  // until close(), which lays it along the window's top.
+  puMenuBar* openMenuBar();
   // Ends the group opened last.
   void close(puGroup* g);
 

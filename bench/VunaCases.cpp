@@ -1,5 +1,7 @@
 // VunaCases: Vuna's frame, routing and freeing cases, each on its own stage.
+#define GL_GLEXT_PROTOTYPES 1  // the framebuffer object of the scaled frame
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -17,6 +19,7 @@
 #include "core/VHostButton.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
+#include "screen/VScreen.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VLabel.h"
@@ -274,6 +277,62 @@ void frame_demo(benchmark::State& state) {
   VunaStage stage;
   buildDemoScene(stage.screen());
   timeFrames(state, stage);
+}
+
+// A framebuffer of its own, bound while the object lives: a scene larger than the window.
+class OffscreenTarget {
+ public:
+  OffscreenTarget(int width, int height) {
+    glGenFramebuffers(1, &framebuffer_);
+    glGenRenderbuffers(1, &colour_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+    complete_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  }
+  ~OffscreenTarget() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteRenderbuffers(1, &colour_);
+    glDeleteFramebuffers(1, &framebuffer_);
+  }
+  OffscreenTarget(const OffscreenTarget&) = delete;
+  OffscreenTarget& operator=(const OffscreenTarget&) = delete;
+  bool complete() const { return complete_; }
+
+ private:
+  GLuint framebuffer_ = 0;
+  GLuint colour_ = 0;
+  bool complete_ = false;
+};
+
+// The demo scene at a scale of 2: the same 500 by 400 points on a window of twice the size
+// each way (1000 by 800 pixels, drawn off screen), beside frame_demo.
+void frame_demo_scale2(benchmark::State& state) {
+  constexpr int kScale = 2;
+  const int width = bench::kWindowWidth * kScale;
+  const int height = bench::kWindowHeight * kScale;
+  OffscreenTarget target(width, height);
+  if (!target.complete()) {
+    state.SkipWithError("no framebuffer object of 1000 by 800");
+    return;
+  }
+  VunaStage stage;
+  VScreen::usePixelProjection(width, height, width, height);
+  stage.screen()->setSize(width, height);
+  stage.screen()->setScale(kScale);
+  buildDemoScene(stage.screen());
+  stage.frame();  // the first text builds the glyph lists
+  for (auto _ : state) {
+    VScreen::usePixelProjection(width, height, width, height);
+    glLoadIdentity();
+    stage.frame();
+  }
+  if (!VunaStage::glClean()) {
+    state.SkipWithError("a frame left a GL error or an unbalanced matrix stack");
+  }
+  VunaStage::setView();
+  setWidgets(state, stage.widgetCount());
 }
 
 // The demo scene drawn as an overlay over a program's frame: the same display pass, plus the
@@ -607,6 +666,7 @@ BENCHMARK(frame_empty)->Name("frame_empty/floor")->UseRealTime();
 BENCHMARK(frame_demo_text)->Name("frame_demo_text/floor")->UseRealTime();
 BENCHMARK(frame_demo)->Name("frame_demo/vuna")->UseRealTime();
 BENCHMARK(frame_demo_overlay)->Name("frame_demo_overlay/vuna")->UseRealTime();
+BENCHMARK(frame_demo_scale2)->Name("frame_demo_scale2/vuna")->UseRealTime();
 BENCHMARK(frame_windows100)->Name("frame_windows100/vuna")->UseRealTime();
 BENCHMARK(frame_buttons1000)->Name("frame_buttons1000/vuna")->UseRealTime();
 BENCHMARK(frame_panel)->Name("frame_panel/vuna")->UseRealTime();

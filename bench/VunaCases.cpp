@@ -1,7 +1,6 @@
 // VunaCases: Vuna's frame, routing and freeing cases, each on its own stage.
-#define GL_GLEXT_PROTOTYPES 1  // the framebuffer object of the scaled frame
+#define GL_GLEXT_PROTOTYPES 1  // before GL's header: the framebuffer object of OffscreenTarget
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -16,6 +15,7 @@
 #include "bench/PanelShape.h"
 #include "bench/SceneShape.h"
 #include "bench/VunaStage.h"
+#include "tests/support/OffscreenTarget.h"
 #include "core/VHostButton.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
@@ -279,40 +279,13 @@ void frame_demo(benchmark::State& state) {
   timeFrames(state, stage);
 }
 
-// A framebuffer of its own, bound while the object lives: a scene larger than the window.
-class OffscreenTarget {
- public:
-  OffscreenTarget(int width, int height) {
-    glGenFramebuffers(1, &framebuffer_);
-    glGenRenderbuffers(1, &colour_);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
-    complete_ = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  }
-  ~OffscreenTarget() {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteRenderbuffers(1, &colour_);
-    glDeleteFramebuffers(1, &framebuffer_);
-  }
-  OffscreenTarget(const OffscreenTarget&) = delete;
-  OffscreenTarget& operator=(const OffscreenTarget&) = delete;
-  bool complete() const { return complete_; }
-
- private:
-  GLuint framebuffer_ = 0;
-  GLuint colour_ = 0;
-  bool complete_ = false;
-};
-
 // The demo scene at a scale of 2: the same 500 by 400 points on a window of twice the size
 // each way (1000 by 800 pixels, drawn off screen), beside frame_demo.
 void frame_demo_scale2(benchmark::State& state) {
   constexpr int kScale = 2;
   const int width = bench::kWindowWidth * kScale;
   const int height = bench::kWindowHeight * kScale;
-  OffscreenTarget target(width, height);
+  vt::OffscreenTarget target(width, height);
   if (!target.complete()) {
     state.SkipWithError("no framebuffer object of 1000 by 800");
     return;

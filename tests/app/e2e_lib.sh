@@ -30,11 +30,12 @@ stop_demo() {
   e2e_pid=""
 }
 
-# start_program TITLE WxH: starts $exe from its own folder (it reads its images from the working
-# directory), with stdout and stderr going to files, and waits for its window, titled TITLE
-# exactly and WxH in size, which it then focuses.
+# start_program TITLE WxH [ARGUMENT...]: starts $exe with the arguments from its own folder (it
+# reads its images from the working directory), with stdout and stderr going to files, and waits
+# for its window, titled TITLE exactly and WxH in size, which it then focuses.
 start_program() {
   local title=$1 size=$2 pattern
+  shift 2
   mkdir -p "$out"
   : > "$out/stdout.log"
   (
@@ -42,7 +43,7 @@ start_program() {
     if [ -n "$preload" ]; then
       export LD_PRELOAD="$preload" ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
     fi
-    exec "$exe" > "$out/stdout.log" 2> "$out/stderr.log"
+    exec "$exe" "$@" > "$out/stdout.log" 2> "$out/stderr.log"
   ) &
   e2e_pid=$!
   trap stop_demo EXIT

@@ -155,27 +155,6 @@ TEST(Artwork, ControlImagesAre32BitStoredBottomRowFirst) {
   }
 }
 
-// Each control image of either theme has a version at twice the size, of the same kind: a
-// check box or radio button of 32 pixels, a window button of 128.
-TEST(Artwork, EveryControlImageHasAVersionAtTwiceTheSize) {
-  for (const char* image : {"checkbox", "checkboxchecked", "radio", "radiochecked", "closebutton",
-                            "closebutton_down", "maximizebutton", "maximizebutton_down"}) {
-    for (const std::string theme : {"", "_dark"}) {
-      const std::string single = image + theme + ".tga";
-      const std::string twice = image + theme + "_2x.tga";
-      SCOPED_TRACE(twice);
-      const TgaImage small = decodeFile(single);
-      const TgaImage large = decodeFile(twice);
-      EXPECT_EQ(large.Width, small.Width * 2);
-      EXPECT_EQ(large.Height, small.Height * 2);
-      EXPECT_EQ(large.Bits, 32);
-      EXPECT_EQ(readFile(twice)[17] & 0x20, 0);  // bottom row first, as the 1x ones
-      // Transparent where the 1x image is: the corner texels.
-      EXPECT_EQ(large.Pixels[3], small.Pixels[3]);
-    }
-  }
-}
-
 TEST(Artwork, EachPairOfLooksDiffers) {
   const std::vector<std::pair<const char*, const char*>> pairs = {
       {"checkbox.tga", "checkboxchecked.tga"},

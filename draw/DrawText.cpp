@@ -15,6 +15,7 @@
 #include <dlfcn.h>
 #endif
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +34,12 @@ constexpr int kTextBufferSize = 1024;
 constexpr float kCellSize = 1.0f / 16.0f;
 constexpr float kGlyphBox = 16.0f;
 constexpr float kAdvance = 12.0f;
+// The codes of the Latin-1 sheets that hold a glyph: 32 to 126 and 160 to 255.
+constexpr bool isLatin1Glyph(int code) { return (code >= 32 && code < 127) || code >= 160; }
+// [high resolution][bold]
+const char* const kLatin1Sheets[2][2] = {
+    {"font_latin1_regular.tga", "font_latin1_bold.tga"},
+    {"font_latin1_regular_2x.tga", "font_latin1_bold_2x.tga"}};
 
 // The identity of the current GL context, or null when the platform gives none.
 //
@@ -76,12 +83,40 @@ bool glyphListsExist(unsigned int base) {
          glIsList(base + static_cast<unsigned int>(kGlyphCount - 1)) == GL_TRUE;
 }
 
+// Compiles list as the glyph of the sheet's cell: a 16 x 16 quad with the cell's first row at
+// the top, then the advance.
+void compileGlyph(unsigned int list, int cell) {
+  const float s0 = static_cast<float>(cell % 16) / 16.0f;
+  const float t0 = static_cast<float>(cell / 16) / 16.0f;
+  glNewList(list, GL_COMPILE);
+  glBegin(GL_QUADS);
+  glTexCoord2f(s0, t0);
+  glVertex2f(0.0f, 0.0f);
+  glTexCoord2f(s0 + kCellSize, t0);
+  glVertex2f(kGlyphBox, 0.0f);
+  glTexCoord2f(s0 + kCellSize, t0 + kCellSize);
+  glVertex2f(kGlyphBox, kGlyphBox);
+  glTexCoord2f(s0, t0 + kCellSize);
+  glVertex2f(0.0f, kGlyphBox);
+  glEnd();
+  glTranslatef(kAdvance, 0.0f, 0.0f);
+  glEndList();
+}
+
 }  // namespace
 
 CTextDrawer* CTextDrawer::mSingleton = nullptr;
+bool CTextDrawer::mHighResolution = false;
 
 CTextDrawer::CTextDrawer()
-    : mBaseListId(0), mFontTexId(0), mR(1.0f), mG(1.0f), mB(1.0f), mA(1.0f), mContext(nullptr) {}
+    : mBaseListId(0),
+      mFontTexId(0),
+      mR(1.0f),
+      mG(1.0f),
+      mB(1.0f),
+      mA(1.0f),
+      mContext(nullptr),
+      mOwn{} {}
 
 CTextDrawer* CTextDrawer::GetSingleton() {
   if (!mSingleton) {
@@ -100,21 +135,41 @@ void CTextDrawer::Destroy() {
   const void* context = currentContext();
   unsigned int base = mSingleton->mBaseListId;
   unsigned int texture = mSingleton->mFontTexId;
+  OwnNames own = mSingleton->mOwn;
   if (context != mSingleton->mContext) {
     base = 0;
     for (const ContextNames& names : mSingleton->mContexts) {
       if (names.Context == context) {
         base = names.BaseListId;
         texture = names.FontTexId;
+        own = names.Own;
       }
     }
   }
-  if (glyphListsExist(base)) {
-    glDeleteLists(base - kEmptyBelow, kBlockSize);
-    glDeleteTextures(1, &texture);
-  }
+  deleteNames(base, texture, own);
   delete mSingleton;
   mSingleton = nullptr;
+}
+
+// The sheet in use goes (a program's too, once handed over), and every name the drawer made.
+void CTextDrawer::deleteNames(unsigned int base, unsigned int fontTexture, const OwnNames& own) {
+  if (!glyphListsExist(base)) {
+    return;
+  }
+  glDeleteLists(base - kEmptyBelow, kBlockSize);
+  glDeleteTextures(1, &fontTexture);
+  const unsigned int made[] = {own.FontTexId != fontTexture ? own.FontTexId : 0u,
+                               own.HighResFontTexId,     own.Latin1TexIds[0][0],
+                               own.Latin1TexIds[0][1],   own.Latin1TexIds[1][0],
+                               own.Latin1TexIds[1][1]};
+  for (const unsigned int name : made) {
+    if (name != 0) {
+      glDeleteTextures(1, &name);
+    }
+  }
+  if (own.Latin1ListId != 0) {
+    glDeleteLists(own.Latin1ListId, kGlyphCount);
+  }
 }
 
 void CTextDrawer::Initialise() {
@@ -131,30 +186,19 @@ void CTextDrawer::build() {
   // The names from block to mBaseListId - 1 are reserved and never compiled: calling one
   // draws nothing and moves nothing.
   for (int i = 0; mBaseListId != 0 && i < kGlyphCount; ++i) {
-    const float s0 = static_cast<float>(i % 16) / 16.0f;
-    const float t0 = static_cast<float>(i / 16) / 16.0f;
-    glNewList(mBaseListId + static_cast<unsigned int>(i), GL_COMPILE);
-    glBegin(GL_QUADS);
-    glTexCoord2f(s0, t0);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(s0 + kCellSize, t0);
-    glVertex2f(kGlyphBox, 0.0f);
-    glTexCoord2f(s0 + kCellSize, t0 + kCellSize);
-    glVertex2f(kGlyphBox, kGlyphBox);
-    glTexCoord2f(s0, t0 + kCellSize);
-    glVertex2f(0.0f, kGlyphBox);
-    glEnd();
-    glTranslatef(kAdvance, 0.0f, 0.0f);
-    glEndList();
+    compileGlyph(mBaseListId + static_cast<unsigned int>(i), i);
   }
+  mOwn = OwnNames{};
+  mOwn.FontTexId = mFontTexId;
   for (ContextNames& names : mContexts) {
     if (names.Context == mContext) {
       names.BaseListId = mBaseListId;
       names.FontTexId = mFontTexId;
+      names.Own = mOwn;
       return;
     }
   }
-  mContexts.push_back(ContextNames{mContext, mBaseListId, mFontTexId});
+  mContexts.push_back(ContextNames{mContext, mBaseListId, mFontTexId, mOwn});
 }
 
 void CTextDrawer::useCurrentContext() {
@@ -162,11 +206,13 @@ void CTextDrawer::useCurrentContext() {
   if (context == mContext && glyphListsExist(mBaseListId)) {
     return;
   }
-  // Keep this context's names as they are now (SetFontTextureId may have changed the sheet).
+  // Keep this context's names as they are now (SetFontTextureId may have changed the sheet,
+  // a Latin-1 text or high resolution may have added names).
   for (ContextNames& names : mContexts) {
     if (names.Context == mContext) {
       names.BaseListId = mBaseListId;
       names.FontTexId = mFontTexId;
+      names.Own = mOwn;
     }
   }
   mContext = context;
@@ -174,6 +220,7 @@ void CTextDrawer::useCurrentContext() {
     if (names.Context == context && glyphListsExist(names.BaseListId)) {
       mBaseListId = names.BaseListId;
       mFontTexId = names.FontTexId;
+      mOwn = names.Own;
       return;
     }
   }
@@ -208,19 +255,68 @@ bool CTextDrawer::PrintText(bool bold, int maxLength, const char* fmt, ...) {
     count = length;
   }
 
+  // A byte of 128 or more takes the Latin-1 path, when the sheet in use is the drawer's own.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  const bool latin1 = mFontTexId == mOwn.FontTexId &&
+                      std::any_of(bytes, bytes + count, [](unsigned char b) { return b >= 128; });
+  // Sheets and lists still to be made are made before the drawing state is set.
+  const unsigned int latin1Texture = latin1 ? latin1Sheet(bold) : 0u;
+  const unsigned int texture = latin1Texture != 0 ? latin1Texture : designedSheet();
+
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, mFontTexId);
+  glBindTexture(GL_TEXTURE_2D, texture);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  // Bytes are signed for GL_BYTE: with the bold base a code c from 32 to 127 reaches cell
-  // c - 32, with the regular base cell c + 96. Bytes whose list number falls below the 256
-  // lists call one of the drawer's empty lists: nothing drawn, no advance.
-  glListBase(bold ? mBaseListId - 32u : mBaseListId + 96u);
-  glCallLists(count, GL_BYTE, text);
+  if (latin1Texture != 0) {
+    // Unsigned bytes: byte i calls Latin-1 list i, the glyph of code i or a reserved name.
+    glListBase(mOwn.Latin1ListId);
+    glCallLists(count, GL_UNSIGNED_BYTE, text);
+  } else {
+    // Bytes are signed for GL_BYTE: with the bold base a code c from 32 to 127 reaches cell
+    // c - 32, with the regular base cell c + 96. Bytes whose list number falls below the 256
+    // lists call one of the drawer's empty lists: nothing drawn, no advance.
+    glListBase(bold ? mBaseListId - 32u : mBaseListId + 96u);
+    glCallLists(count, GL_BYTE, text);
+  }
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   return true;
 }
+
+unsigned int CTextDrawer::designedSheet() {
+  if (!mHighResolution || mFontTexId != mOwn.FontTexId) {
+    return mFontTexId;
+  }
+  if (mOwn.HighResFontTexId == 0) {
+    mOwn.HighResFontTexId = createTexture("font_arial_2x.tga");
+  }
+  return mOwn.HighResFontTexId;
+}
+
+unsigned int CTextDrawer::latin1Sheet(bool bold) {
+  if (mOwn.Latin1ListId == 0) {
+    const GLuint block = glGenLists(kGlyphCount);
+    if (block == 0) {
+      return 0;
+    }
+    mOwn.Latin1ListId = block;
+    // The names of bytes that are no glyph stay reserved and empty.
+    for (int code = 0; code < kGlyphCount; ++code) {
+      if (isLatin1Glyph(code)) {
+        compileGlyph(block + static_cast<unsigned int>(code), code);
+      }
+    }
+  }
+  unsigned int& sheet = mOwn.Latin1TexIds[mHighResolution ? 1 : 0][bold ? 1 : 0];
+  if (sheet == 0) {
+    sheet = createTexture(kLatin1Sheets[mHighResolution ? 1 : 0][bold ? 1 : 0]);
+  }
+  return sheet;
+}
+
+void CTextDrawer::SetHighResolution(bool aHighResolution) { mHighResolution = aHighResolution; }
+
+bool CTextDrawer::GetHighResolution() { return mHighResolution; }
 
 // The names in use are made the current context's first, so the sheet is kept for that context.
 void CTextDrawer::SetFontTextureId(unsigned int aFontTextureId) {

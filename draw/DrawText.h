@@ -29,6 +29,23 @@
 // mBaseListId stay empty. They are the names that bytes outside the glyph sets reach through
 // the list bases (as low as mBaseListId - 160), so such bytes call an empty list of the
 // drawer's own, draw nothing and do not advance, and never reach a list of the program's.
+//
+// Latin-1: a text whose drawn bytes are all below 128 is drawn exactly as above. One that holds
+// a byte of 128 or more, drawn with the drawer's own sheet, takes a second path: the sheet of
+// its face that holds every Latin-1 glyph (font_latin1_bold.tga or font_latin1_regular.tga,
+// cell i for code i, its cells of 32 to 126 those of font_arial.tga) and a second block of 256
+// lists, list i for byte i read unsigned (GL_UNSIGNED_BYTE), each drawing cell i like the
+// glyph lists above. Codes 32 to 126 and 160 to 255 draw their glyph and advance 12; 0 to 31
+// and 127 to 159 are no glyph: their names are reserved and never compiled, so they draw
+// nothing and do not advance. One texture serves the whole string. The block and the two
+// sheets are made at the first such text in a context, so a program that only draws ASCII
+// loads and builds exactly what it did. A sheet a program sets with SetFontTextureId holds
+// codes 32 to 127 only: while it is in use every text is drawn through it as designed.
+//
+// High resolution: for a display scaled by 1.5 or more, SetHighResolution(true) makes the
+// drawer bind its own sheets' versions at twice the size (font_arial_2x.tga, ...: 32-pixel
+// cells in the same 16 x 16 layout, so the lists stay as they are), loaded at the first text
+// that needs each. Drawn at a modelview scale of 2 they give one texel a pixel.
 class CTextDrawer {
  public:
   static CTextDrawer* GetSingleton();
@@ -53,12 +70,27 @@ class CTextDrawer {
   // Stored only: drawing uses the current GL colour.
   void SetColor(float aR, float aG, float aB, float aA);
 
+  // Class-wide, before or after the drawer exists and kept across Destroy: with true, texts are
+  // drawn from the drawer's own sheets at twice the size (a program's sheet set with
+  // SetFontTextureId is drawn as it is). The glyphs stay 16 x 16 units with a 12-unit advance:
+  // only the bound texture changes. Default false.
+  static void SetHighResolution(bool aHighResolution);
+  static bool GetHighResolution();
+
  private:
-  // The names one GL context holds: its glyph lists and its font sheet.
+  // The drawer's own sheets and its Latin-1 lists in one context; 0 for what is not made yet.
+  struct OwnNames {
+    unsigned int FontTexId;           // font_arial.tga as loaded by build
+    unsigned int HighResFontTexId;    // font_arial_2x.tga
+    unsigned int Latin1ListId;        // list 0 of the Latin-1 block; list i draws cell i
+    unsigned int Latin1TexIds[2][2];  // [high resolution][bold]: font_latin1_*.tga
+  };
+  // The names one GL context holds: its glyph lists, its font sheet and its own names.
   struct ContextNames {
     const void* Context;
     unsigned int BaseListId;
     unsigned int FontTexId;
+    OwnNames Own;
   };
 
   CTextDrawer();
@@ -67,6 +99,15 @@ class CTextDrawer {
   void build();
   // Makes mBaseListId and mFontTexId those of the current context, building them if needed.
   void useCurrentContext();
+  // The sheet a text of codes 32 to 127 is drawn from: the one in use, or its 2x version.
+  unsigned int designedSheet();
+  // The Latin-1 sheet of the face at the current resolution, its lists built and it loaded at
+  // the first call; 0 when the context yields no lists (the text is then drawn as designed).
+  unsigned int latin1Sheet(bool bold);
+  // Deletes the names of one context, as far as they are still there.
+  static void deleteNames(unsigned int base, unsigned int fontTexture, const OwnNames& own);
+
+  static bool mHighResolution;
 
   static CTextDrawer* mSingleton;
 
@@ -77,6 +118,7 @@ class CTextDrawer {
   float mB;
   float mA;
   const void* mContext;                // the context mBaseListId and mFontTexId belong to
+  OwnNames mOwn;                        // the current context's own sheets and Latin-1 lists
   std::vector<ContextNames> mContexts;  // every context drawn in, the current one included
 };
 

@@ -18,6 +18,14 @@ const char* const kDarkImages[8] = {
     "maximizebutton_dark.tga", "maximizebutton_down_dark.tga"};
 enum DarkImage { diCheckBox, diCheckBoxChecked, diRadio, diRadioChecked, diClose, diCloseDown,
                  diMaximize, diMaximizeDown };
+// The images at twice the size, [theme][image].
+const char* const kHighResImages[2][8] = {
+    {"checkbox_2x.tga", "checkboxchecked_2x.tga", "radio_2x.tga", "radiochecked_2x.tga",
+     "closebutton_2x.tga", "closebutton_down_2x.tga", "maximizebutton_2x.tga",
+     "maximizebutton_down_2x.tga"},
+    {"checkbox_dark_2x.tga", "checkboxchecked_dark_2x.tga", "radio_dark_2x.tga",
+     "radiochecked_dark_2x.tga", "closebutton_dark_2x.tga", "closebutton_down_dark_2x.tga",
+     "maximizebutton_dark_2x.tga", "maximizebutton_down_dark_2x.tga"}};
 
 // A channel given as a byte, so the dark palette's colours read back exactly from the frame.
 constexpr float byte(int value) { return static_cast<float>(value) / 255.0f; }
@@ -28,6 +36,9 @@ VLookAndFeel::VLookAndFeel()
     : Theme(thLight),
       DarkImagesLoaded(false),
       DarkTexIDs{},
+      HighResolution(false),
+      HighResImagesLoaded{false, false},
+      HighResTexIDs{},
       CheckBoxTexID(0),
       CheckBoxCheckedTexID(0),
       RadioButtonCheckedTexID(0),
@@ -119,23 +130,58 @@ void VLookAndFeel::CleanUp() {
     glDeleteTextures(8, DarkTexIDs);
     DarkImagesLoaded = false;
   }
+  for (int theme = 0; theme < 2; ++theme) {
+    if (HighResImagesLoaded[theme]) {
+      glDeleteTextures(8, HighResTexIDs[theme]);
+      HighResImagesLoaded[theme] = false;
+    }
+  }
+}
+
+void VLookAndFeel::loadImagesInUse() {
+  if (HighResolution && !HighResImagesLoaded[Theme]) {
+    for (int i = 0; i < 8; ++i) {
+      HighResTexIDs[Theme][i] = createTexture(kHighResImages[Theme][i]);
+    }
+    HighResImagesLoaded[Theme] = true;
+  } else if (!HighResolution && Theme == thDark && !DarkImagesLoaded) {
+    for (int i = 0; i < 8; ++i) {
+      DarkTexIDs[i] = createTexture(kDarkImages[i]);
+    }
+    DarkImagesLoaded = true;
+  }
+}
+
+unsigned int VLookAndFeel::imageInUse(int i) const {
+  if (HighResolution) {
+    return HighResTexIDs[Theme][i];
+  }
+  if (Theme == thDark) {
+    return DarkTexIDs[i];
+  }
+  const unsigned int light[8] = {CheckBoxTexID,     CheckBoxCheckedTexID,   RadioButtonTexID,
+                                 RadioButtonCheckedTexID, CloseButtonTexID, CloseButtonDownTexID,
+                                 MaximizeButtonTexID, MaximizeButtonDownTexID};
+  return light[i];
 }
 
 void VLookAndFeel::setTheme(VTheme theme) {
   if (theme != thLight && theme != thDark) {
     return;
   }
-  if (theme == thDark && !DarkImagesLoaded) {
-    for (int i = 0; i < 8; ++i) {
-      DarkTexIDs[i] = createTexture(kDarkImages[i]);
-    }
-    DarkImagesLoaded = true;
-  }
   Theme = theme;
+  loadImagesInUse();
   setPalette(theme);
 }
 
 VTheme VLookAndFeel::getTheme() const { return Theme; }
+
+void VLookAndFeel::setHighResolution(bool highResolution) {
+  HighResolution = highResolution;
+  loadImagesInUse();
+}
+
+bool VLookAndFeel::getHighResolution() const { return HighResolution; }
 
 void VLookAndFeel::drawBevel(float x, float y, float w, float h, VBevelState state) {
   glBegin(GL_LINES);
@@ -217,33 +263,27 @@ void VLookAndFeel::drawTexture(unsigned int texID, int width, int height) {
 void VLookAndFeel::drawCheckBox(bool checked) {
   if (Theme == thDark) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawTexture(DarkTexIDs[checked ? diCheckBoxChecked : diCheckBox], 16, 16);
-    return;
+  } else {
+    BackGroundColor->setAsCurrent();
   }
-  BackGroundColor->setAsCurrent();
-  drawTexture(checked ? CheckBoxCheckedTexID : CheckBoxTexID, 16, 16);
+  drawTexture(imageInUse(checked ? diCheckBoxChecked : diCheckBox), 16, 16);
 }
 
 void VLookAndFeel::drawRadioButton(bool checked) {
   if (Theme == thDark) {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawTexture(DarkTexIDs[checked ? diRadioChecked : diRadio], 16, 16);
-    return;
+  } else {
+    BackGroundColor->setAsCurrent();
   }
-  BackGroundColor->setAsCurrent();
-  drawTexture(checked ? RadioButtonCheckedTexID : RadioButtonTexID, 16, 16);
+  drawTexture(imageInUse(checked ? diRadioChecked : diRadio), 16, 16);
 }
 
 void VLookAndFeel::drawCloseButton(bool down, int width, int height) {
-  const unsigned int light = down ? CloseButtonDownTexID : CloseButtonTexID;
-  const unsigned int dark = DarkTexIDs[down ? diCloseDown : diClose];
-  drawTexture(Theme == thDark ? dark : light, width, height);
+  drawTexture(imageInUse(down ? diCloseDown : diClose), width, height);
 }
 
 void VLookAndFeel::drawMaximizeButton(bool down, int width, int height) {
-  const unsigned int light = down ? MaximizeButtonDownTexID : MaximizeButtonTexID;
-  const unsigned int dark = DarkTexIDs[down ? diMaximizeDown : diMaximize];
-  drawTexture(Theme == thDark ? dark : light, width, height);
+  drawTexture(imageInUse(down ? diMaximizeDown : diMaximize), width, height);
 }
 
 VColor* VLookAndFeel::getBackGroundColor() { return BackGroundColor; }

@@ -23,12 +23,23 @@ enum VBevelState {
 /// every widget draws in the new theme at the next frame) and switches the control images. The
 /// dark theme's eight images (checkbox_dark.tga, ...) are loaded at the first switch to it, so a
 /// program that stays light reads and holds exactly the eight light ones.
+///
+/// High resolution: setHighResolution(true) switches to the control images drawn at twice the
+/// size (checkbox_2x.tga, checkbox_dark_2x.tga, ...), for a display scaled by 1.5 or more. They
+/// are drawn into the same quads (a check box is still 16 x 16 units), so under a modelview
+/// scale of 2 each texel lands on its own pixel. Four sets in all, light and dark at each
+/// resolution; each is loaded the first time it is the one in use, and CleanUp deletes every
+/// set loaded.
 class VLookAndFeel {
  private:
   VTheme Theme;
   bool DarkImagesLoaded;
   /// The dark theme's images, in the order of the light ones above them.
   unsigned int DarkTexIDs[8];
+  bool HighResolution;
+  /// The images at twice the size, [theme][image] in the order of DarkTexIDs.
+  bool HighResImagesLoaded[2];
+  unsigned int HighResTexIDs[2][8];
   unsigned int CheckBoxTexID;
   unsigned int CheckBoxCheckedTexID;
   unsigned int RadioButtonCheckedTexID;
@@ -55,6 +66,10 @@ class VLookAndFeel {
 
   /// Sets every colour of the theme's palette and the font's colour, in place.
   void setPalette(VTheme theme);
+  /// Loads the image set of the theme and resolution in use unless it is loaded already.
+  void loadImagesInUse();
+  /// The texture of image i (in the order of DarkTexIDs) in the set in use.
+  unsigned int imageInUse(int i) const;
 
  public:
   VLookAndFeel();
@@ -63,8 +78,8 @@ class VLookAndFeel {
 
   /// Sets the light palette and the font, then loads the eight images.
   virtual void Init();
-  /// Deletes the eight loaded textures (and the dark theme's, once loaded); the fields keep
-  /// their names.
+  /// Deletes the eight loaded textures (and the dark theme's and the 2x sets, once loaded); the
+  /// fields keep their names.
   virtual void CleanUp();
   virtual ~VLookAndFeel();
 
@@ -94,6 +109,12 @@ class VLookAndFeel {
   /// to the dark theme loads its images). A value that is no theme changes nothing.
   void setTheme(VTheme theme);
   VTheme getTheme() const;
+  /// Draws the control images from the set at twice the size (true) or at their own size
+  /// (false, the default); the palette, the font and every size stay the same. Call it with the
+  /// GL context current: the first switch to a set loads it. The text drawer has its own
+  /// switch, CTextDrawer::SetHighResolution.
+  void setHighResolution(bool highResolution);
+  bool getHighResolution() const;
 
   /// 16 x 16 images, tinted by the background colour in the light theme; the dark theme's are
   /// drawn as they are.

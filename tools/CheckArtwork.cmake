@@ -1,8 +1,9 @@
 # Runs the artwork generator into an empty folder and compares its images with assets/, byte for
-# byte: the font sheet and the eight control images of each theme (the dark ones end in _dark).
+# byte: the font sheets (the designed one and the two Latin-1 ones) and the eight control images
+# of each theme (the dark ones end in _dark), each at its own size and at twice it (_2x).
 # Run with -DGENERATOR=... -DASSETS=... -DOUTPUT=... -P CheckArtwork.cmake.
-set(images
-  font_arial.tga
+set(base_images
+  font_arial.tga font_latin1_bold.tga font_latin1_regular.tga
   checkbox.tga checkboxchecked.tga
   radio.tga radiochecked.tga
   closebutton.tga closebutton_down.tga
@@ -11,6 +12,11 @@ set(images
   radio_dark.tga radiochecked_dark.tga
   closebutton_dark.tga closebutton_down_dark.tga
   maximizebutton_dark.tga maximizebutton_down_dark.tga)
+set(images ${base_images})
+foreach(image IN LISTS base_images)
+  string(REPLACE ".tga" "_2x.tga" double ${image})
+  list(APPEND images ${double})
+endforeach()
 
 file(REMOVE_RECURSE ${OUTPUT})
 file(MAKE_DIRECTORY ${OUTPUT})

@@ -1,5 +1,5 @@
-// make_artwork: draws the toolkit's TGA images: the font sheet and the eight control images of
-// each theme, light and dark.
+// make_artwork: draws the toolkit's TGA images: the font sheets and the eight control images of
+// each theme, light and dark, each at its own size and at twice it for scaled displays.
 //
 // Usage: vuna_make_artwork <output folder> [<folder of LiberationSans-Bold.ttf and -Regular.ttf>]
 //
@@ -12,8 +12,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,21 +55,34 @@ bool writeTga(const std::string& path, int width, int height, int bytesPerPixel,
 }
 
 // ---------------------------------------------------------------------------------------------
-// The font sheet: 256 x 256 grey, 16 x 16 cells of 16 pixels, drawn 1:1 at the default font
+// The font sheets: grey, 16 x 16 cells of 16 pixels (256 x 256), drawn 1:1 at the default font
 // size. The text drawer gives every glyph a 16 x 16 box and a 12-pixel advance, so the sans
 // glyphs are widened a little to fill the fixed pitch, squeezed back where they would exceed
 // 11 columns, centred on columns 1 to 11 and set on a common baseline. The outermost rows and
 // columns of every cell stay empty: a scaled glyph's linear filter samples across the cell edge,
 // and must find no ink of the neighbouring cell there.
+//
+// Three sheets, each also drawn at twice the size for scaled displays (cells of 32 pixels, every
+// length above doubled, rendered anew from the outlines at 28 pixels, not enlarged):
+// - font_arial.tga: codes 32 to 127, the bold set in cells 0 to 95, the regular one in cells 128
+//   to 223 (the text drawer's designed layout);
+// - font_latin1_bold.tga and font_latin1_regular.tga: every glyph of Latin-1 in one face, cell i
+//   holding code i (32 to 126 and 160 to 255; the others stay empty). Their cells of 32 to 126
+//   are those of font_arial.tga, drawn by the same rules.
 
-constexpr int kSheet = 256;
-constexpr int kCell = 16;
-constexpr int kFirstInk = 1;  // first ink column and row of a cell
-constexpr int kMaxInk = 11;   // columns 1 to 11, leaving at least one free column in the advance
-constexpr int kLastInkRow = 14;
-constexpr int kPixelSize = 14;     // capitals 10 pixels high, descenders 3
-constexpr int kBaseline = 12;      // rows above the baseline in a cell
-constexpr double kWiden = 1.25;    // the pitch is 12 pixels; the face's own letters are narrower
+// The lengths of one sheet at a scale of 1 or 2.
+struct SheetGeometry {
+  int scale;
+  int sheet() const { return 256 * scale; }
+  int cell() const { return 16 * scale; }
+  int firstInk() const { return scale; }          // first ink column and row of a cell
+  int maxInk() const { return 11 * scale; }       // ink columns, leaving a free one in the advance
+  int lastInkRow() const { return 15 * scale - 1; }
+  int pixelSize() const { return 14 * scale; }    // capitals 10 pixels high, descenders 3
+  int baseline() const { return 12 * scale; }     // rows above the baseline in a cell
+};
+
+constexpr double kWiden = 1.25;  // the pitch is 12 pixels; the face's own letters are narrower
 
 struct Glyph {
   int width = 0;
@@ -76,7 +91,13 @@ struct Glyph {
   std::vector<std::uint8_t> coverage;
 };
 
-bool renderGlyph(FT_Face face, FT_UInt index, double widthScale, Glyph& glyph) {
+// Renders at the sheet's pixel size, or at a smaller height for a glyph that must be made lower.
+bool renderGlyph(FT_Face face, FT_UInt index, int pixelSize, int height, double widthScale,
+                 Glyph& glyph) {
+  if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(pixelSize), static_cast<FT_UInt>(height)) !=
+      0) {
+    return false;
+  }
   FT_Matrix matrix = {static_cast<FT_Fixed>(widthScale * 0x10000), 0, 0, 0x10000};
   FT_Set_Transform(face, &matrix, nullptr);
   if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0 ||
@@ -97,39 +118,58 @@ bool renderGlyph(FT_Face face, FT_UInt index, double widthScale, Glyph& glyph) {
   return true;
 }
 
-// Draws codes 32 to 127 of one face into cells firstCell to firstCell + 95.
-bool drawGlyphSet(FT_Library library, const std::string& fontFile, int firstCell,
-                  std::vector<std::uint8_t>& sheet) {
+// Renders one glyph to fit its cell: at most maxInk columns wide, and no higher above the
+// baseline than the cell's ink rows reach. A glyph too high (an accented capital) is rendered at
+// a smaller height, its width kept, so that it still stands on the baseline with the others; a
+// glyph too wide is squeezed horizontally. One that reaches too low (a cedilla) keeps its size
+// and is moved up into the cell when it is placed.
+bool fitGlyph(FT_Face face, FT_UInt index, const SheetGeometry& g, Glyph& glyph) {
+  const int above = g.baseline() - g.firstInk();
+  int height = g.pixelSize();
+  double scale = kWiden;
+  bool ok = renderGlyph(face, index, g.pixelSize(), height, scale, glyph);
+  for (int tries = 0; ok && glyph.top > above; ++tries) {
+    const double over = static_cast<double>(glyph.top) / above;
+    height = std::min(height - 1, static_cast<int>(height / over));
+    ok = tries < 8 && renderGlyph(face, index, g.pixelSize(), height, scale, glyph);
+  }
+  // Hinting and anti-aliasing may round a squeezed glyph up again: aim a little narrower.
+  for (int tries = 0; ok && glyph.width > g.maxInk(); ++tries) {
+    scale *= 0.97 * g.maxInk() / glyph.width;
+    ok = tries < 8 && renderGlyph(face, index, g.pixelSize(), height, scale, glyph);
+  }
+  return ok;
+}
+
+// Draws the given codes of one face, code c into cell cellOf(c).
+template <typename CellOf>
+bool drawGlyphSet(FT_Library library, const std::string& fontFile, const std::vector<int>& codes,
+                  CellOf cellOf, const SheetGeometry& g, std::vector<std::uint8_t>& sheet) {
   FT_Face face = nullptr;
   if (FT_New_Face(library, fontFile.c_str(), 0, &face) != 0) {
     std::cerr << "make_artwork: cannot open the font " << fontFile << std::endl;
     return false;
   }
-  bool ok = FT_Set_Pixel_Sizes(face, 0, kPixelSize) == 0;
-  for (int code = 32; ok && code < 128; ++code) {
+  bool ok = true;
+  for (const int code : codes) {
     const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
     if (index == 0) {
       continue;  // no glyph (DEL): the cell stays empty
     }
     Glyph glyph;
-    double scale = kWiden;
-    ok = renderGlyph(face, index, scale, glyph);
-    // Hinting and anti-aliasing may round a squeezed glyph up again: aim a little narrower.
-    for (int tries = 0; ok && glyph.width > kMaxInk; ++tries) {
-      scale *= 0.97 * kMaxInk / glyph.width;
-      ok = tries < 8 && renderGlyph(face, index, scale, glyph);
-    }
-    if (!ok) {
+    if (!fitGlyph(face, index, g, glyph)) {
       std::cerr << "make_artwork: cannot render code " << code << " of " << fontFile << std::endl;
+      ok = false;
       break;
     }
-    const int cell = firstCell + code - 32;
-    const int cellX = (cell % 16) * kCell;
-    const int cellY = (cell / 16) * kCell;
-    const int x0 = kFirstInk + (kMaxInk - glyph.width) / 2;
-    // The few glyphs that reach beyond the rows 1 to 14 (a bold accent) move inside.
-    const int y0 = std::max(kFirstInk, std::min(kBaseline - glyph.top, kLastInkRow + 1 - glyph.rows));
-    for (int y = 0; y < glyph.rows; ++y) {
+    const int cell = cellOf(code);
+    const int cellX = (cell % 16) * g.cell();
+    const int cellY = (cell / 16) * g.cell();
+    const int x0 = g.firstInk() + (g.maxInk() - glyph.width) / 2;
+    // The few glyphs that reach below the ink rows (a cedilla, a bold accent) move inside.
+    const int y0 = std::max(g.firstInk(), std::min(g.baseline() - glyph.top,
+                                                   g.lastInkRow() + 1 - glyph.rows));
+    for (int y = 0; ok && y < glyph.rows; ++y) {
       for (int x = 0; x < glyph.width; ++x) {
         const int cx = x0 + x;
         const int cy = y0 + y;
@@ -137,12 +177,13 @@ bool drawGlyphSet(FT_Library library, const std::string& fontFile, int firstCell
         if (c == 0) {
           continue;
         }
-        if (cx < kFirstInk || cx >= kFirstInk + kMaxInk || cy < kFirstInk || cy > kLastInkRow) {
+        if (cx < g.firstInk() || cx >= g.firstInk() + g.maxInk() || cy < g.firstInk() ||
+            cy > g.lastInkRow()) {
           std::cerr << "make_artwork: code " << code << " does not fit its cell" << std::endl;
           ok = false;
           break;
         }
-        sheet[static_cast<std::size_t>(cellY + cy) * kSheet + cellX + cx] = c;
+        sheet[static_cast<std::size_t>(cellY + cy) * g.sheet() + cellX + cx] = c;
       }
     }
   }
@@ -150,18 +191,59 @@ bool drawGlyphSet(FT_Library library, const std::string& fontFile, int firstCell
   return ok;
 }
 
-bool makeFontSheet(const std::string& fontFolder, const std::string& outFolder) {
+std::vector<int> codeRange(int first, int last) {
+  std::vector<int> codes;
+  for (int code = first; code <= last; ++code) {
+    codes.push_back(code);
+  }
+  return codes;
+}
+
+// Stored top row first, as the text drawer reads its cells.
+bool writeSheet(const std::string& path, const SheetGeometry& g,
+                const std::vector<std::uint8_t>& sheet) {
+  return writeTga(path, g.sheet(), g.sheet(), 1, false, sheet);
+}
+
+bool makeFontSheets(FT_Library library, const std::string& fontFolder,
+                    const std::string& outFolder, const SheetGeometry& g) {
+  const std::string bold = fontFolder + "/LiberationSans-Bold.ttf";
+  const std::string regular = fontFolder + "/LiberationSans-Regular.ttf";
+  const std::string suffix = g.scale == 1 ? ".tga" : "_2x.tga";
+  const std::size_t size = static_cast<std::size_t>(g.sheet()) * g.sheet();
+
+  std::vector<std::uint8_t> designed(size, 0);
+  const std::vector<int> ascii = codeRange(32, 127);
+  if (!drawGlyphSet(library, bold, ascii, [](int code) { return code - 32; }, g, designed) ||
+      !drawGlyphSet(library, regular, ascii, [](int code) { return code + 96; }, g, designed) ||
+      !writeSheet(outFolder + "/font_arial" + suffix, g, designed)) {
+    return false;
+  }
+  std::vector<int> latin1 = codeRange(32, 126);
+  for (const int code : codeRange(160, 255)) {
+    latin1.push_back(code);
+  }
+  const std::pair<std::string, std::string> faces[] = {{bold, "bold"}, {regular, "regular"}};
+  for (const auto& [face, name] : faces) {
+    std::vector<std::uint8_t> sheet(size, 0);
+    if (!drawGlyphSet(library, face, latin1, [](int code) { return code; }, g, sheet) ||
+        !writeSheet(outFolder + "/font_latin1_" + name + suffix, g, sheet)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool makeFontSheets(const std::string& fontFolder, const std::string& outFolder) {
   FT_Library library = nullptr;
   if (FT_Init_FreeType(&library) != 0) {
     std::cerr << "make_artwork: FreeType does not start" << std::endl;
     return false;
   }
-  std::vector<std::uint8_t> sheet(static_cast<std::size_t>(kSheet) * kSheet, 0);
-  const bool ok = drawGlyphSet(library, fontFolder + "/LiberationSans-Bold.ttf", 0, sheet) &&
-                  drawGlyphSet(library, fontFolder + "/LiberationSans-Regular.ttf", 128, sheet);
+  const bool ok = makeFontSheets(library, fontFolder, outFolder, SheetGeometry{1}) &&
+                  makeFontSheets(library, fontFolder, outFolder, SheetGeometry{2});
   FT_Done_FreeType(library);
-  // Stored top row first, as the text drawer reads its cells.
-  return ok && writeTga(outFolder + "/font_arial.tga", kSheet, kSheet, 1, false, sheet);
+  return ok;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -400,6 +482,201 @@ bool makeControlImages(const std::string& out, const Palette& p, const std::stri
          writeImage(path("maximizebutton_down"), captionButton(true, kMaximize, 4, 4, p));
 }
 
+// ---------------------------------------------------------------------------------------------
+// The control images at twice the size, for scaled displays: the same pictures drawn anew from
+// their geometry at two pixels a unit, so that the round wells are round, the marks' diagonals
+// smooth and every 1-pixel line 2 pixels thick, as the display's other lines are. A picture is
+// a list of shapes in the units of the 1x picture, painted in order; each pixel takes the mean
+// of 4 x 4 samples of it. A pixel that is mostly magenta stays magenta (transparent), so no
+// edge blends with the key colour.
+
+struct Shape {
+  std::function<bool(double, double)> inside;
+  Rgb colour;
+};
+
+struct Picture {
+  int size;  // in units: the 1x picture's side
+  Rgb background;
+  std::vector<Shape> shapes;
+
+  Rgb at(double u, double v) const {
+    for (auto shape = shapes.rbegin(); shape != shapes.rend(); ++shape) {
+      if (shape->inside(u, v)) {
+        return shape->colour;
+      }
+    }
+    return background;
+  }
+  void rect(double x, double y, double w, double h, Rgb c) {
+    shapes.push_back({[=](double u, double v) { return u >= x && u < x + w && v >= y && v < y + h; },
+                      c});
+  }
+  // The '#' cells of a picture given as rows of text, each a unit square.
+  void stamp(int x, int y, const std::vector<std::string>& rows, Rgb c) {
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+      for (std::size_t i = 0; i < rows[j].size(); ++i) {
+        if (rows[j][i] == '#') {
+          rect(x + static_cast<double>(i), y + static_cast<double>(j), 1, 1, c);
+        }
+      }
+    }
+  }
+  // A line through the points, halfWidth units to each side, with round ends and joints.
+  void stroke(std::vector<std::pair<double, double>> points, double halfWidth, Rgb c) {
+    shapes.push_back({[=](double u, double v) {
+                        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+                          const auto [x0, y0] = points[i];
+                          const auto [x1, y1] = points[i + 1];
+                          const double dx = x1 - x0;
+                          const double dy = y1 - y0;
+                          const double t = std::clamp(
+                              ((u - x0) * dx + (v - y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+                          const double ex = u - (x0 + t * dx);
+                          const double ey = v - (y0 + t * dy);
+                          if (ex * ex + ey * ey <= halfWidth * halfWidth) {
+                            return true;
+                          }
+                        }
+                        return false;
+                      },
+                      c});
+  }
+};
+
+bool isKey(Rgb c) { return c.r == kKey.r && c.g == kKey.g && c.b == kKey.b; }
+
+Canvas rasterise(const Picture& picture, int scale) {
+  constexpr int n = 4;  // samples a side
+  const int side = picture.size * scale;
+  Canvas out(side, side, kKey);
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      int keyed = 0;
+      int sum[3] = {0, 0, 0};
+      for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+          const Rgb c = picture.at((x + (i + 0.5) / n) / scale, (y + (j + 0.5) / n) / scale);
+          if (isKey(c)) {
+            ++keyed;
+            continue;
+          }
+          sum[0] += c.r;
+          sum[1] += c.g;
+          sum[2] += c.b;
+        }
+      }
+      const int inked = n * n - keyed;
+      if (keyed * 2 >= n * n) {
+        continue;
+      }
+      const auto mean = [&](int total) {
+        return static_cast<std::uint8_t>((total + inked / 2) / inked);
+      };
+      out.set(x, y, Rgb{mean(sum[0]), mean(sum[1]), mean(sum[2])});
+    }
+  }
+  return out;
+}
+
+// The 13 x 13 well of drawWell, rectangle by rectangle in the same order.
+void wellShapes(Picture& c, double x, double y, const Palette& p) {
+  constexpr double n = 13;
+  c.rect(x, y, n - 1, 1, p.wellOuterDark);
+  c.rect(x, y, 1, n - 1, p.wellOuterDark);
+  c.rect(x, y + n - 1, n, 1, p.wellOuterLit);
+  c.rect(x + n - 1, y, 1, n, p.wellOuterLit);
+  c.rect(x + 1, y + 1, n - 3, 1, p.wellInnerDark);
+  c.rect(x + 1, y + 1, 1, n - 3, p.wellInnerDark);
+  c.rect(x + 1, y + n - 2, n - 2, 1, p.wellInnerLit);
+  c.rect(x + n - 2, y + 1, 1, n - 2, p.wellInnerLit);
+  c.rect(x + 2, y + 2, n - 4, n - 4, p.wellFace);
+}
+
+// The check mark of checkBox: a stroke through the middles of its columns, three pixels tall.
+Canvas checkBox2x(bool checked, const Palette& p) {
+  Picture c{16, kKey, {}};
+  wellShapes(c, 1, 1, p);
+  if (checked) {
+    c.stroke({{4.5, 7.5}, {6.5, 9.5}, {10.5, 5.5}}, 1.06, p.mark);
+  }
+  return rasterise(c, 2);
+}
+
+// The radio button's rings as circles about the middle of its 12-pixel well, each dark on the
+// top-left half and light on the bottom-right one; the mark a disc.
+Canvas radioButton2x(bool checked, const Palette& p) {
+  constexpr double cx = 7.0;
+  constexpr double cy = 7.0;
+  const auto disc = [](double radius, int side) {
+    return [=](double u, double v) {
+      const double du = u - cx;
+      const double dv = v - cy;
+      const bool lit = du + dv > 0;
+      return du * du + dv * dv <= radius * radius && (side == 0 || (side > 0) == lit);
+    };
+  };
+  Picture c{16, kKey, {}};
+  c.shapes.push_back({disc(6.0, -1), p.wellOuterDark});
+  c.shapes.push_back({disc(6.0, 1), p.wellOuterLit});
+  c.shapes.push_back({disc(5.0, -1), p.wellInnerDark});
+  c.shapes.push_back({disc(5.0, 1), p.wellInnerLit});
+  c.shapes.push_back({disc(4.0, 0), p.wellFace});
+  if (checked) {
+    c.shapes.push_back({disc(2.0, 0), p.mark});
+  }
+  return rasterise(c, 2);
+}
+
+// captionButton's bevel and face; the glyph is added by the caller, moved by shift.
+Picture captionFace(bool down, const Palette& p) {
+  constexpr double n = 19;
+  Picture c{19, p.face, {}};
+  const Rgb outerTopLeft = down ? p.outerShadow : p.outerLight;
+  const Rgb innerTopLeft = down ? p.innerShadow : p.innerLight;
+  const Rgb innerBottomRight = down ? p.outerLight : p.innerShadow;
+  const Rgb outerBottomRight = down ? p.innerLight : p.outerShadow;
+  c.rect(0, n - 1, n, 1, outerBottomRight);
+  c.rect(n - 1, 0, 1, n, outerBottomRight);
+  c.rect(0, 0, n - 1, 1, outerTopLeft);
+  c.rect(0, 0, 1, n - 1, outerTopLeft);
+  c.rect(1, n - 2, n - 2, 1, innerBottomRight);
+  c.rect(n - 2, 1, 1, n - 2, innerBottomRight);
+  c.rect(1, 1, n - 3, 1, innerTopLeft);
+  c.rect(1, 1, 1, n - 3, innerTopLeft);
+  return c;
+}
+
+// The cross of kCross at (4, 5): two strokes through the middles of its 2-pixel rows.
+Canvas closeButton2x(bool down, const Palette& p) {
+  Picture c = captionFace(down, p);
+  const double s = down ? 1.0 : 0.0;
+  c.stroke({{5.0 + s, 5.5 + s}, {13.0 + s, 13.5 + s}}, 0.71, p.glyph);
+  c.stroke({{13.0 + s, 5.5 + s}, {5.0 + s, 13.5 + s}}, 0.71, p.glyph);
+  // 38 pixels a side, enlarged as the 1x pictures are, for a texture that draws them exactly.
+  return enlarge(rasterise(c, 2), 128);
+}
+
+Canvas maximizeButton2x(bool down, const Palette& p) {
+  Picture c = captionFace(down, p);
+  const int s = down ? 1 : 0;
+  c.stamp(4 + s, 4 + s, kMaximize, p.glyph);
+  return enlarge(rasterise(c, 2), 128);
+}
+
+bool makeControlImages2x(const std::string& out, const Palette& p, const std::string& suffix) {
+  const auto path = [&](const char* name) { return out + "/" + name + suffix + "_2x.tga"; };
+  return writeImage(path("checkbox"), checkBox2x(false, p)) &&
+         writeImage(path("checkboxchecked"), checkBox2x(true, p)) &&
+         writeImage(path("radio"), radioButton2x(false, p)) &&
+         writeImage(path("radiochecked"), radioButton2x(true, p)) &&
+         writeImage(path("closebutton"), closeButton2x(false, p)) &&
+         writeImage(path("closebutton_down"), closeButton2x(true, p)) &&
+         writeImage(path("maximizebutton"), maximizeButton2x(false, p)) &&
+         writeImage(path("maximizebutton_down"), maximizeButton2x(true, p));
+}
+
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -410,8 +687,9 @@ int main(int argc, char** argv) {
   }
   const std::string out = argv[1];
   const std::string fonts = argc == 3 ? argv[2] : "/usr/share/fonts/truetype/liberation";
-  return makeFontSheet(fonts, out) && makeControlImages(out, kLight, "") &&
-                 makeControlImages(out, kDark, "_dark")
+  return makeFontSheets(fonts, out) && makeControlImages(out, kLight, "") &&
+                 makeControlImages(out, kDark, "_dark") && makeControlImages2x(out, kLight, "") &&
+                 makeControlImages2x(out, kDark, "_dark")
              ? 0
              : 1;
 }

@@ -16,6 +16,7 @@
 
 #include "CellSheet.h"
 #include "TestFolder.h"
+#include "TgaBytes.h"
 #include "draw/tga.h"
 #include "support/DrawFixture.h"
 #include "support/GlTest.h"
@@ -404,6 +405,123 @@ TEST_F(TextDrawer, TextShowsInTwoContextsDrawnInTurnAndInAContextMadeAnew) {
   EXPECT_EQ(vt::regionDifference(drawTextInCurrentWindow(), expected, 48), "");
   glutDestroyWindow(second);
   glutSetWindow(first);
+}
+
+// Empty when the glyph drawn in white on black with its box's top-left corner at (x, y), at
+// `scale` pixels a unit, is the sheet's cell texel for pixel: an intensity texel I, modulated by
+// white and blended by its own alpha, gives I x I / 255. Only the 12 units up to the next pen
+// position are compared: the rest of the box is empty, and the next glyph's.
+std::string glyphDifference(const TgaImage& sheet, int cell, int x, int y, int scale) {
+  const int side = 16 * scale;
+  for (int row = 0; row < side; ++row) {
+    for (int column = 0; column < 12 * scale; ++column) {
+      const int coverage = sheet.Pixels[static_cast<std::size_t>((cell / 16) * side + row) *
+                                            static_cast<std::size_t>(sheet.Width) +
+                                        static_cast<std::size_t>((cell % 16) * side + column)];
+      const int grey = static_cast<int>(coverage * coverage / 255.0 + 0.5);
+      const vt::Rgb found = vt::readPixel(x + column, y + row);
+      if (!vt::near(found, vt::Rgb{grey, grey, grey})) {
+        return "cell " + std::to_string(cell) + " at " + std::to_string(column) + ", " +
+               std::to_string(row) + ": " + vt::toString(found) + " for " + std::to_string(grey);
+      }
+    }
+  }
+  return "";
+}
+
+// Texts with a byte of 128 or more: each glyph is its cell of its face's Latin-1 sheet, 12 units
+// apart (whose ASCII cells are font_arial.tga's, see Artwork); bytes that are no glyph (below
+// 32, 127 to 159) draw nothing and do not advance.
+TEST_F(TextDrawer, Latin1TextDrawsEachGlyphFromItsFacesSheetAndSkipsBytesThatAreNoGlyph) {
+  CTextDrawer::Destroy();
+  struct Case {
+    std::string text;
+    std::string glyphs;  // the bytes drawn, in order
+  };
+  const Case cases[] = {{"caf\xe9", "caf\xe9"},
+                        {"Gr\xf6\xdf" "e", "Gr\xf6\xdf" "e"},
+                        {"\xc0\xff\xc9", "\xc0\xff\xc9"},
+                        {"A\x01\x09\x1f\x7f\x80\x9f\xe9", "A\xe9"}};
+  for (const bool bold : {false, true}) {
+    const TgaImage sheet = decodeFile(bold ? "font_latin1_bold.tga" : "font_latin1_regular.tga");
+    ASSERT_EQ(sheet.Width, 256);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.text + (bold ? " bold" : " regular"));
+      vt::resetView();
+      glColor3f(1, 1, 1);
+      CTextDrawer::GetSingleton()->PrintText(bold, -1, "%s", c.text.c_str());
+      const int n = static_cast<int>(c.glyphs.size());
+      EXPECT_EQ(advance(), 12.0f * static_cast<float>(n));
+      glLoadIdentity();
+      for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(glyphDifference(sheet, static_cast<unsigned char>(c.glyphs[i]), 12 * i, 0, 1), "");
+      }
+      EXPECT_EQ(glyphDifference(sheet, 0, 12 * n, 0, 1), "") << "nothing after the last glyph";
+    }
+  }
+}
+
+// Switches the drawer to high resolution for the life of the object.
+struct HighResolution {
+  HighResolution() { CTextDrawer::SetHighResolution(true); }
+  ~HighResolution() { CTextDrawer::SetHighResolution(false); }
+};
+
+// A program that draws only ASCII makes exactly the designed names. The first Latin-1 text adds
+// one block of 256 lists and its face's sheet, high resolution the 2x sheets it draws with, and
+// Destroy deletes every one.
+TEST_F(TextDrawer, Latin1AndHighResolutionNamesAreMadeAtFirstUseAndDestroyDeletesThem) {
+  CTextDrawer::Destroy();
+  const std::pair<int, int> none = namesInUse();
+  CTextDrawer::GetSingleton()->PrintText(true, -1, "ASCII only");
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "ASCII only");
+  const std::pair<int, int> ascii = namesInUse();
+  EXPECT_EQ(ascii, std::make_pair(none.first + 416, none.second + 1));
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "caf\xe9");
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "\xe9t\xe9");
+  EXPECT_EQ(namesInUse(), std::make_pair(ascii.first + 256, ascii.second + 1));
+  {
+    HighResolution high;
+    CTextDrawer::GetSingleton()->PrintText(false, -1, "A");
+    CTextDrawer::GetSingleton()->PrintText(true, -1, "\xe9");
+    EXPECT_EQ(namesInUse(), std::make_pair(ascii.first + 256, ascii.second + 3));
+  }
+  glLoadIdentity();
+  CTextDrawer::Destroy();
+  EXPECT_EQ(namesInUse(), none);
+}
+
+// Under a modelview scale of 2 a glyph at high resolution is its 2x sheet's cell texel for
+// pixel (32 x 32 pixels rendered from the outlines, where the 1x cell would come out enlarged
+// and blurred), on both paths; switched back, the 1x sheet draws again.
+TEST_F(TextDrawer, AtHighResolutionAGlyphScaledByTwoIsItsDoubleSizeCellTexelForPixel) {
+  CTextDrawer::Destroy();
+  const TgaImage designed = decodeFile("font_arial_2x.tga");
+  const TgaImage latin1 = decodeFile("font_latin1_regular_2x.tga");
+  ASSERT_EQ(designed.Width, 512);
+  ASSERT_EQ(latin1.Width, 512);
+  {
+    HighResolution high;
+    EXPECT_TRUE(CTextDrawer::GetHighResolution());
+    glColor3f(1, 1, 1);
+    glScalef(2, 2, 1);
+    CTextDrawer::GetSingleton()->PrintText(false, -1, "Ag");
+    glLoadIdentity();
+    glTranslatef(0, 40, 0);
+    glScalef(2, 2, 1);
+    CTextDrawer::GetSingleton()->PrintText(false, -1, "\xe9g");
+    glLoadIdentity();
+    EXPECT_EQ(glyphDifference(designed, 'A' + 96, 0, 0, 2), "");
+    EXPECT_EQ(glyphDifference(designed, 'g' + 96, 24, 0, 2), "");
+    EXPECT_EQ(glyphDifference(latin1, 0xe9, 0, 40, 2), "");
+    EXPECT_EQ(glyphDifference(latin1, 'g', 24, 40, 2), "");
+  }
+  EXPECT_FALSE(CTextDrawer::GetHighResolution());
+  vt::resetView();
+  glColor3f(1, 1, 1);
+  CTextDrawer::GetSingleton()->PrintText(false, -1, "A");
+  glLoadIdentity();
+  EXPECT_EQ(glyphDifference(decodeFile("font_arial.tga"), 'A' + 96, 0, 0, 1), "");
 }
 
 // A GL context that cannot make a texture name (here: inside glBegin/glEnd, where every such

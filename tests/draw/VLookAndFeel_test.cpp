@@ -389,6 +389,45 @@ TEST_F(LookAndFeel, TheDarkImagesLoadOnceAtTheFirstSwitchAndGoWithTheRest) {
   EXPECT_EQ(liveTextures(), before);
 }
 
+// Under a modelview scale of 2 the 16-unit check box shows its 2x image texel for pixel, in
+// either theme; each of the four sets is loaded the first time it is in use, and deleting the
+// look and feel deletes all of them.
+TEST_F(LookAndFeel, HighResolutionDrawsThe2xImagesTexelForPixelAndLoadsEachSetOnce) {
+  const std::set<GLuint> before = liveTextures();
+  auto* lf = new VLookAndFeel();
+  vt::StreamCapture out(std::cout);
+  struct Case {
+    VTheme theme;
+    bool high;
+    const char* image;
+    float tint;
+    std::size_t loaded;  // textures made so far
+  };
+  const vt::Rgb blue{0, 0, 255};
+  for (const Case& c : {Case{thLight, true, "checkboxchecked_2x.tga", 0.8f, 16},
+                        Case{thDark, true, "checkboxchecked_dark_2x.tga", 1.0f, 24},
+                        Case{thDark, false, "checkboxchecked_dark.tga", 1.0f, 32},
+                        Case{thLight, true, "checkboxchecked_2x.tga", 0.8f, 32}}) {
+    SCOPED_TRACE(c.image);
+    lf->setTheme(c.theme);
+    lf->setHighResolution(c.high);
+    EXPECT_EQ(lf->getHighResolution(), c.high);
+    vt::resetView();
+    clearTo(0, 0, 1);
+    glTranslatef(30, 40, 0);
+    glScalef(c.high ? 2.0f : 1.0f, c.high ? 2.0f : 1.0f, 1.0f);
+    lf->drawCheckBox(true);
+    glLoadIdentity();
+    const TgaImage image = decodeFile(c.image);
+    ASSERT_EQ(image.Width, c.high ? 32 : 16);
+    expectImageDrawn(image, 30, 40, c.tint, c.tint, c.tint, blue);
+    EXPECT_EQ(liveTextures().size(), before.size() + c.loaded);
+  }
+  EXPECT_EQ(out.lines(), Lines{});  // every image found
+  delete lf;
+  EXPECT_EQ(liveTextures(), before);
+}
+
 TEST_F(LookAndFeel, CleanUpDeletesTheTexturesAndKeepsTheRest) {
   VLookAndFeel lf;
   const std::set<GLuint> before = liveTextures();

@@ -70,6 +70,57 @@ TEST(Artwork, BoldGlyphsCarryMoreInkThanRegularOnes) {
   EXPECT_GT(total(0), total(128) * 5 / 4);
 }
 
+// The Latin-1 sheets of each face, and all three sheets at twice the size (cells of 32): ink
+// only inside each glyph's box (columns 1 to 11, rows 1 to 14 at 1x, doubled at 2x), a glyph
+// for every printable code and none for the others, and the codes 32 to 126 of a Latin-1 sheet
+// are the cells of font_arial.tga of the same face and size, byte for byte.
+TEST(Artwork, TheLatin1AndDoubleSizeSheetsHoldEveryGlyphInsideItsBox) {
+  for (const int scale : {1, 2}) {
+    const std::string suffix = scale == 1 ? ".tga" : "_2x.tga";
+    const int side = 16 * scale;
+    const TgaImage designed = decodeFile("font_arial" + suffix);
+    ASSERT_EQ(designed.Width, 256 * scale);
+    const auto cellBytes = [&](const TgaImage& sheet, int cell) {
+      std::vector<unsigned char> bytes;
+      for (int y = 0; y < side; ++y) {
+        const unsigned char* row =
+            &sheet.Pixels[static_cast<std::size_t>((cell / 16) * side + y) * sheet.Width +
+                          static_cast<std::size_t>((cell % 16) * side)];
+        bytes.insert(bytes.end(), row, row + side);
+      }
+      return bytes;
+    };
+    for (const bool bold : {true, false}) {
+      const std::string name = std::string("font_latin1_") + (bold ? "bold" : "regular") + suffix;
+      SCOPED_TRACE(name);
+      const TgaImage sheet = decodeFile(name);
+      ASSERT_EQ(sheet.Width, 256 * scale);
+      ASSERT_EQ(sheet.Height, 256 * scale);
+      ASSERT_EQ(sheet.Bits, 8);
+      for (int code = 0; code < 256; ++code) {
+        const std::vector<unsigned char> cell = cellBytes(sheet, code);
+        int ink = 0;
+        bool inside = true;
+        for (int i = 0; i < side * side; ++i) {
+          const int x = i % side;
+          const int y = i / side;
+          if (cell[static_cast<std::size_t>(i)] != 0) {
+            ++ink;
+            inside = inside && x >= scale && x < 12 * scale && y >= scale && y < 15 * scale;
+          }
+        }
+        EXPECT_TRUE(inside) << "code " << code;
+        const bool glyph = (code >= 32 && code < 127) || code >= 160;
+        const bool blank = code == 32 || code == 160;
+        EXPECT_EQ(ink > 0, glyph && !blank) << "code " << code;
+        if (code >= 32 && code < 127) {
+          EXPECT_EQ(cell, cellBytes(designed, bold ? code - 32 : code + 96)) << "code " << code;
+        }
+      }
+    }
+  }
+}
+
 struct ControlImage {
   const char* name;
   int size;

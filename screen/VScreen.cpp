@@ -14,6 +14,7 @@
 #include "core/VClamp.h"
 #include "core/VHostButton.h"
 #include "core/VMessages.h"
+#include "draw/DrawText.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VKeyboardNavigator.h"
 #include "screen/VTooltip.h"
@@ -264,6 +265,7 @@ void VScreen::sendEvent() {
     // The host's projection counts window pixels; a scaled tree is drawn in points under one
     // more scale, which its clips must know of. At a scale of 1 the pass is the designed one.
     const bool scaled = Scale != 1.0;
+    useArtworkFor(devicePixelsPerPoint());
     if (scaled) {
       glPushMatrix();
       glScalef(static_cast<GLfloat>(Scale), static_cast<GLfloat>(Scale), 1.0f);
@@ -527,6 +529,19 @@ double VScreen::hostScale() const {
                                  ? static_cast<double>(FramebufferWidth) / WindowWidth
                                  : 1.0;
   return HostScale / framebuffer;
+}
+
+// From 1.5 device pixels a point the artwork drawn at twice the size is the closer one: text
+// and images then stay sharp instead of stretched. The switches load nothing and call no GL
+// until they change (the 2x images and sheets load at their first use).
+void VScreen::useArtworkFor(double pixelsPerPoint) {
+  const bool sharp = pixelsPerPoint >= 1.5;
+  if (CTextDrawer::GetHighResolution() != sharp) {
+    CTextDrawer::SetHighResolution(sharp);
+  }
+  if (LookAndFeel != nullptr && LookAndFeel->getHighResolution() != sharp) {
+    LookAndFeel->setHighResolution(sharp);
+  }
 }
 
 void VScreen::applyScale(double scale) {

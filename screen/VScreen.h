@@ -243,6 +243,8 @@ class VScreen : public VWidget {
   double devicePixelsPerPoint() const;
   double hostScale() const;
   void applyScale(double scale);
+  /// Chooses the text drawer's sheets and the look and feel's images for the pixels a point.
+  void useArtworkFor(double pixelsPerPoint);
   /// Each queued widget's entry, so that a repeated request and the dropping of a deleted
   /// subtree's entries cost no walk of the queue.
   std::unordered_map<VWidget*, std::list<VWidget*>::iterator> QueueIndex;

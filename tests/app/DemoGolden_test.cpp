@@ -1,5 +1,6 @@
 // Demo pictures: the demo scene rendered in the test process, at start and after input,
 // compared with the reference pictures in tests/golden/ (2/255 a channel).
+#define GL_GLEXT_PROTOTYPES 1  // before GL's header: OffscreenTarget's framebuffer object
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,8 @@
 #include "DemoFixture.h"
 #include "GoldenImage.h"
 #include "app/MyWindow.h"
+#include "screen/VScreen.h"
+#include "support/OffscreenTarget.h"
 #include "support/WidgetTree.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VTextEdit.h"
@@ -46,6 +49,25 @@ class DemoPicture : public vt::DemoFixture {
 };
 
 TEST_F(DemoPicture, FirstFrameShowsTheWindowOverTheToolbar) { expectPicture("demo_start"); }
+
+// At a scale of 2 the same points fill a window twice the size each way (drawn off screen),
+// with the artwork made at twice the size.
+TEST_F(DemoPicture, AtAScaleOfTwoTheFirstFrameIsTheSameSceneAtTwiceTheSize) {
+  const int width = vt::kWindowWidth * 2;
+  const int height = vt::kWindowHeight * 2;
+  const vt::OffscreenTarget target(width, height);
+  ASSERT_TRUE(target.complete());
+  screen_->setSize(width, height);
+  screen_->setScale(2);
+  EXPECT_EQ(screen_->getWidth(), vt::kWindowWidth);
+  VScreen::usePixelProjection(width, height, width, height);
+  glLoadIdentity();
+  glClear(GL_COLOR_BUFFER_BIT);
+  screen_->glutDisplay();
+  EXPECT_EQ(goldens().check("demo_start_scale2", vt::PngImage(width, height, target.readTopDown())),
+            "");
+  vt::resetView();
+}
 
 TEST_F(DemoPicture, WhileDraggedTheWindowShowsItsNewPosition) {
   press(200, 12);

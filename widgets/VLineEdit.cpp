@@ -177,10 +177,14 @@ void VLineEdit::remember() {
   RedoSteps.clear();
 }
 
+// A step kept before a lower maximum length came back cut to it.
 void VLineEdit::restore(Step& step) {
   Text = std::move(step.text);
-  Caret = step.caret;
-  Anchor = step.anchor;
+  if (MaxLength > 0 && lengthOf(Text) > MaxLength) {
+    Text.resize(static_cast<std::size_t>(MaxLength));
+  }
+  Caret = std::min(step.caret, lengthOf(Text));
+  Anchor = std::min(step.anchor, lengthOf(Text));
 }
 
 void VLineEdit::changed() {

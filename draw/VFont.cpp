@@ -10,6 +10,15 @@
 #include "core/VColor.h"
 #include "draw/DrawText.h"
 
+namespace {
+
+bool hasGlyph(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return b >= 32 && b <= 127;
+}
+
+}  // namespace
+
 VFont::VFont()
     : Size(16), Bold(false), Color(new VColor()), FollowsTheme(false), ThemeRevision(0) {
   Init();
@@ -49,6 +58,32 @@ void VFont::drawAtPos(const char* aText, int x, int y, int maxLength) {
   glTranslatef(static_cast<GLfloat>(x), static_cast<GLfloat>(y), 0.0f);
   drawInternal(aText, maxLength);
   glPopMatrix();
+}
+
+// Each run of glyph bytes is copied out with its end, so a long text costs only what is drawn
+// (the drawer's format would measure the whole rest of it) and a run never passes the
+// drawer's buffer.
+void VFont::drawInCells(const char* text, int length, int x, int y) {
+  if (text == nullptr) {
+    return;
+  }
+  const double advance = Size * 12.0 / 16.0;
+  char run[1024];
+  int i = 0;
+  while (i < length) {
+    while (i < length && !hasGlyph(text[i])) {
+      ++i;
+    }
+    const int start = i;
+    int n = 0;
+    while (i < length && n < static_cast<int>(sizeof run) - 1 && hasGlyph(text[i])) {
+      run[n++] = text[i++];
+    }
+    if (n > 0) {
+      run[n] = '\0';
+      drawAtPos(run, x + static_cast<int>(std::lround(start * advance)), y, n);
+    }
+  }
 }
 
 float VFont::getTextWidth(const char* aText) {

@@ -27,12 +27,14 @@
 #include "widgets/VCheckBox.h"
 #include "widgets/VGridLayout.h"
 #include "widgets/VLabel.h"
+#include "widgets/VLineEdit.h"
 #include "widgets/VProgressBar.h"
 #include "widgets/VRadioButton.h"
 #include "widgets/VRadioButtonGroup.h"
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
 #include "widgets/VTextEdit.h"
+#include "widgets/VTextView.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
 
@@ -125,7 +127,8 @@ struct Dialect {
   bool services;        // the screen has host services whose timers fire on opFireTimers
 };
 constexpr Dialect kFirstDialect{kFirstDialectOpCount, 9, 18, 6, false};
-constexpr Dialect kPanelDialect{opCount, 16, 30, 8, true};
+constexpr Dialect kPanelDialect{kPanelDialectOpCount, 16, 30, 8, true};
+constexpr Dialect kTextDialect{opCount, 18, 30, 8, true};
 
 // --- the registry -------------------------------------------------------------------------
 // The widgets the program made register themselves and leave the registry in their
@@ -456,7 +459,9 @@ VWidget* create(unsigned kind, VWidget* owner, int columns) {
     case 12: return new Tracked<VProgressBar>(owner);
     case 13: return new Tracked<VBoxLayout>(owner, ldRow);
     case 14: return new Tracked<VBoxLayout>(owner, ldColumn);
-    default: return new Tracked<VGridLayout>(owner, columns);
+    case 15: return new Tracked<VGridLayout>(owner, columns);
+    case 16: return new Tracked<VLineEdit>(owner);
+    default: return new Tracked<VTextView>(owner);
   }
 }
 
@@ -549,6 +554,16 @@ void setText(VWidget* w, const std::string& s, int cursor) {
   if (auto* e = dynamic_cast<VTextEdit*>(w)) {
     e->setText(s);
     e->setCursorPos(cursor);
+  }
+  if (auto* line = dynamic_cast<VLineEdit*>(w)) {
+    line->setMaxLength(cursor >> 16);
+    line->setText(s);
+    line->setSelection(cursor & 0xFF, (cursor >> 8) & 0xFF);
+    line->setPasswordMode(cursor < 0);
+  }
+  if (auto* view = dynamic_cast<VTextView*>(w)) {
+    view->append(s);
+    view->setMaxLines(cursor & 0x3F);
   }
 }
 
@@ -1012,6 +1027,14 @@ bool call(Run& run, Reader& in, int op, std::ostream& t) {
         fireTimers(run.timers);
       }
       return false;
+    case opModifiers: {
+      const int held = in.byte();
+      t << held;
+      if (!run.dry) {
+        run.screen->setModifiers(held);
+      }
+      return false;
+    }
     default:
       return false;
   }
@@ -1045,7 +1068,7 @@ const char* apiOpName(int op) {
       "motion",       "key",           "keyUp",          "special",      "reshape",
       "display",      "overlay",       "closeClick",     "maximizeClick", "freeTitleButton",
       "recreateContext", "value",         "wheel",          "passiveMotion", "tooltip",
-      "fireTimers"};
+      "fireTimers",   "modifiers"};
   static_assert(sizeof names / sizeof names[0] == opCount, "a name for every op");
   return op >= 0 && op < opCount ? names[op] : "?";
 }
@@ -1103,9 +1126,8 @@ std::string ApiProgram::run(const std::uint8_t* data, std::size_t size, FreedTes
   run.invariants = &invariants;
 
   Reader in(data, size);
-  if (size > 0 && data[0] == kPanelDialectMarker) {
-    in.byte();
-    run.dialect = kPanelDialect;
+  if (size > 0 && (data[0] == kPanelDialectMarker || data[0] == kTextDialectMarker)) {
+    run.dialect = in.byte() == kTextDialectMarker ? kTextDialect : kPanelDialect;
     run.screen->setHostServices(&run.timers);
   }
   std::string report;

@@ -21,9 +21,13 @@ namespace vf {
 // and timers); any other input is read whole in the first dialect, as every input was before
 // (the ops up to opRecreateContext, nine widget kinds, eighteen geometry properties, no host
 // services). No input found before the panel dialect begins with the marker, and the first
-// dialect's counts never change. To add ops later, freeze the panel dialect the same way and
-// give the next one its own marker (0xFE, then down).
+// dialect's counts never change. The panel dialect is frozen the same way (its ops up to
+// opFireTimers, sixteen widget kinds): an input that begins with kTextDialectMarker is read in
+// the text dialect, which adds the line edit and the text view as kinds 16 and 17 and the ops
+// from opModifiers on. To add ops later, freeze the text dialect too and give the next one the
+// marker below (0xFD, then down).
 constexpr std::uint8_t kPanelDialectMarker = 0xFF;
+constexpr std::uint8_t kTextDialectMarker = 0xFE;
 
 enum ApiOp : std::uint8_t {
   opCreate,           // kind, owner (or none): VWidget ... MyWindow; panel: ... VGridLayout
@@ -39,6 +43,8 @@ enum ApiOp : std::uint8_t {
                       // margins, spacings, columns, alignments, decimals, sizing, percentage)
   opFontSize,         // the font of a widget that shows text
   opText,             // captions and texts (panel: labels too), any bytes; a text edit's cursor
+                      // (text: a line edit's text, selection, maximum length and password
+                      // mode; a line appended to a text view, and its limit)
   opRadioGroup,       // setRadioButtonGroup(group or null)
   opGroupAdd,         // the group's own add
   opGroupRemove,      // the group's own remove
@@ -64,9 +70,12 @@ enum ApiOp : std::uint8_t {
   opPassiveMotion,    // glutPassiveMotion: the pointer moving with no button held
   opTooltip,          // setTooltip, any bytes; empty clears it
   opFireTimers,       // the host's pending timers run, each once (spin-box repeats, tooltips)
+  // The text dialect alone from here on.
+  opModifiers,        // the modifier keys held from now on (VScreen::setModifiers), any bits
   opCount
 };
 constexpr int kFirstDialectOpCount = opRecreateContext + 1;
+constexpr int kPanelDialectOpCount = opFireTimers + 1;
 
 const char* apiOpName(int op);
 

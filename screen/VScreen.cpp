@@ -653,6 +653,11 @@ void VScreen::popupMenu(VMenu* menu, int x, int y) {
 
 void VScreen::popupMenu(VMenu* menu) { popupMenu(menu, PointerX, PointerY); }
 
+bool VScreen::isAlive(const VScreen* screen) {
+  const auto& screens = liveScreens();
+  return screen != nullptr && std::find(screens.begin(), screens.end(), screen) != screens.end();
+}
+
 int VScreen::startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data) {
   if (Services == nullptr || callback == nullptr) {
     return 0;

@@ -188,6 +188,12 @@ class VScreen : public VWidget {
   void popupMenu(VMenu* menu, int x, int y);
   void popupMenu(VMenu* menu);
 
+  /// Is screen a screen that has not begun its destruction? For a widget that keeps the screen
+  /// it started a timer through, to cancel the timer when it goes even after it has left the
+  /// tree (freed widgets are taken out of it before they are deleted). A screen being deleted
+  /// answers false: its host forgets its timers.
+  static bool isAlive(const VScreen* screen);
+
   /// What widgets ask of the host, through its services. Without any: no timers (startTimer
   /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.
   int startTimer(int milliseconds, VHostServices::TimerCallback callback, void* data);

@@ -15,10 +15,10 @@ namespace {
 using vf::ApiOp;
 
 // One input, written call by call (see vf::ApiOp for what each call reads), in the panel
-// dialect: its first byte is the dialect's marker.
+// dialect unless another marker is given: its first byte is the dialect's marker.
 class Program {
  public:
-  Program() { byte(vf::kPanelDialectMarker); }
+  explicit Program(std::uint8_t marker = vf::kPanelDialectMarker) { byte(marker); }
   Program& op(ApiOp o) { return byte(vf::apiOpByte(o)); }
   Program& byte(unsigned b) {
     bytes_.push_back(static_cast<std::uint8_t>(b));
@@ -72,12 +72,12 @@ class Program {
   Program& passive(unsigned w, unsigned dx, unsigned dy) {
     return op(vf::opPassiveMotion).at(w, dx, dy);
   }
-  Program& text(unsigned w, const std::string& s) {
+  Program& text(unsigned w, const std::string& s, int cursor = 0) {
     op(vf::opText).byte(w).byte(static_cast<unsigned>(s.size()));
     for (unsigned char c : s) {
       byte(c);
     }
-    return number(0);
+    return number(cursor);
   }
   Program& tooltip(unsigned w, const std::string& s) {
     op(vf::opTooltip).byte(w).byte(static_cast<unsigned>(s.size()));
@@ -87,6 +87,9 @@ class Program {
     return *this;
   }
   Program& fire() { return op(vf::opFireTimers); }
+  Program& modifiers(unsigned held) { return op(vf::opModifiers).byte(held); }
+  // A special key by its place in the fuzzer's table (12 Left, 14 Right, 16 Page Up, 19 End).
+  Program& special(unsigned place) { return op(vf::opSpecial).byte(place).xy(0, 0); }
 
   const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
@@ -97,7 +100,7 @@ class Program {
 // Widget kinds as opCreate numbers them, and the owner byte for none.
 enum Kind : unsigned { kWidget, kWindow, kButton, kCaptionButton, kCheckBox, kRadioButton,
                        kTextEdit, kToolBar, kMyWindow, kLabel, kSlider, kSpinBox, kProgressBar,
-                       kRow, kColumn, kGrid };
+                       kRow, kColumn, kGrid, kLineEdit, kTextView };
 constexpr unsigned kNoOwner = 0xFF;
 // Geometry properties as opGeometry numbers them.
 enum Which : unsigned { gLeft, gTop, gWidth, gHeight, gMinWidth, gMinHeight, gBorderLeft,
@@ -258,6 +261,26 @@ int main(int argc, char** argv) {
   add("tooltip_cleared_and_widget_freed",
       Program().create(kCheckBox, 0).tooltip(1, "\xFF\n%n").passive(1, 2, 2).tooltip(1, "")
           .fire().tooltip(1, "x").passive(1, 2, 2).fire().freeWidget(1).display().fire());
+
+  // The text dialect: line edits and text views, with the modifier keys held.
+  const auto text = [] { return Program(vf::kTextDialectMarker); };
+  add("line_edit_keys_clipboard_undo",
+      text().create(kLineEdit, 0).click(1, 5, 5).key('h').key('i').modifiers(1).special(12)
+          .modifiers(2).key(3).key(24).key(22).key(22).special(12).key('z').key(26).key(25)
+          .modifiers(0).key(8).key(127).key(13).display().fire().display());
+  add("line_edit_drag_double_press_and_free",
+      text().create(kLineEdit, 0).text(1, "alpha beta gamma delta epsilon").press(0, 1, 10, 5)
+          .motion(0, 250, 60).release(0, 0, 250, 60).click(1, 30, 5).click(1, 30, 5).display()
+          .fire().display().freeWidget(1).display().fire());
+  add("line_edit_limit_selection_password",
+      text().create(kLineEdit, 0).text(1, "0123456789", (4 << 16) | (1 << 8) | 3).click(1, 5, 5)
+          .key('x').text(1, "secret\n\x01", INT_MIN | 2).modifiers(3).special(14).key(3)
+          .key(24).display());
+  add("text_view_log_limit_select_copy",
+      text().create(kTextView, 0).text(1, "one", 5).text(1, "two", 5).text(1, "three", 5)
+          .text(1, "four", 5).text(1, "five", 5).text(1, "six", 5).text(1, "seven", 5)
+          .press(0, 1, 10, 5).motion(0, 60, 200).release(0, 0, 60, 200).modifiers(2).key('a')
+          .key('c').modifiers(0).wheel(0, 1, 1).special(16).special(19).display());
 
   for (const auto& [name, program] : seeds) {
     if (!write(out, name, program)) {

@@ -9,7 +9,8 @@
 
 namespace vt {
 
-// No clipboard, a scale of 1; redisplays are ignored. fire() runs every pending timer once.
+// A clipboard kept in `clipboard`, a scale of 1; redisplays are ignored. fire() runs every
+// pending timer once.
 class ManualTimers : public VHostServices {
  public:
   struct Pending {
@@ -31,8 +32,8 @@ class ManualTimers : public VHostServices {
       }
     }
   }
-  std::string getClipboardText() override { return {}; }
-  void setClipboardText(const std::string&) override {}
+  std::string getClipboardText() override { return clipboard; }
+  void setClipboardText(const std::string& text) override { clipboard = text; }
   double getContentScale() override { return 1; }
   void setPointerShape(VPointerShape) override {}
   void fire() {
@@ -43,6 +44,7 @@ class ManualTimers : public VHostServices {
 
   std::vector<Pending> pending;
   int last = 0;
+  std::string clipboard;
 };
 
 }  // namespace vt

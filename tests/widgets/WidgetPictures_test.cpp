@@ -11,6 +11,7 @@
 #include "support/ScreenFixture.h"
 #include "widgets/VComboBox.h"
 #include "widgets/VLabel.h"
+#include "widgets/VLineEdit.h"
 #include "widgets/VListBox.h"
 #include "widgets/VMenu.h"
 #include "widgets/VMenuBar.h"
@@ -18,6 +19,7 @@
 #include "widgets/VSlider.h"
 #include "widgets/VSpinBox.h"
 #include "widgets/VTabs.h"
+#include "widgets/VTextView.h"
 #include "widgets/VWindow.h"
 
 namespace {
@@ -121,6 +123,26 @@ TEST_P(WidgetPicture, EachControlLooksAsTheGuideShowsIt) {
   list->setSelected(2);
   expectPicture("listbox", list);
   list->setVisible(false);
+
+  // Focused, "world" selected and the caret at its end.
+  auto* edit = place<VLineEdit>(150, 20);
+  edit->setText("Hello, world");
+  clickOn(edit);
+  edit->setSelection(7, 12);
+  expectPicture("lineedit", edit);
+  edit->setVisible(false);
+
+  // A log at its bottom, part of two lines selected by a drag.
+  auto* log = place<VTextView>(300, 104);
+  for (int line = 1; line <= 30; ++line) {
+    log->append("[12:00:" + std::string(line < 10 ? "0" : "") + std::to_string(line) +
+                 "] step " + std::to_string(line) + " done");
+  }
+  const vt::Box lines = vt::screenBoxOf(log);
+  drag(lines.left + 4 + 12 * 11, lines.top + 2 + 20 * 2 + 10, lines.left + 4 + 12 * 7,
+       lines.top + 2 + 20 * 3 + 10);
+  expectPicture("textview", log);
+  log->setVisible(false);
 
   // A menu open below a bar, the pointer over its second item.
   auto* menuBar = place<VMenuBar>(200, 20);

@@ -12,9 +12,12 @@
 
 namespace {
 
+// The bytes the drawer gives a glyph and a 12-unit advance in every text: printable ASCII and
+// Latin-1's letters and signs. DEL is left out: it advances in a plain ASCII text but not in one
+// with a Latin-1 byte.
 bool hasGlyph(char c) {
   const auto b = static_cast<unsigned char>(c);
-  return b >= 32 && b <= 127;
+  return (b >= 32 && b < 127) || b >= 160;
 }
 
 }  // namespace

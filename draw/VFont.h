@@ -38,8 +38,8 @@ class VFont {
   /// Draws with the first glyph's top-left corner at (x, y); the matrix ends as it began.
   void drawAtPos(const char* aText, int x, int y, int maxLength);
   /// Draws length bytes of text (zero bytes included) with the i-th one's cell i advances right
-  /// of x and its top at y, whatever the bytes before it: a byte that has no glyph (below 32
-  /// or above 127) leaves its cell empty, where drawInternal draws nothing and moves on by
+  /// of x and its top at y, whatever the bytes before it: a byte that has no glyph (below 32,
+  /// or 127 to 159) leaves its cell empty, where drawInternal draws nothing and moves on by
   /// nothing. So columns stay where the widths say, for an editor's caret and selection. Only
   /// the bytes asked for are read; the matrix ends as it began.
   void drawInCells(const char* text, int length, int x, int y);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command with an X display: the current one if DISPLAY is set, otherwise a private
-# virtual X server (Xvfb, 1024x768 at 24 bits) started for the command and stopped after it.
+# virtual X server (Xvfb, 1280x1024 at 24 bits: room for a window at a scale of 2) started for
+# the command and stopped after it.
 # Xvfb picks a free display number itself (-displayfd), so several runs on one machine never
 # race for the same number; -noreset keeps it from resetting whenever its last client leaves,
 # which would refuse the next test process that connects during the reset.
@@ -12,7 +13,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$numberfile" 2> "$numberfile.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3> "$numberfile" 2> "$numberfile.log" &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true; rm -f "$numberfile" "$numberfile.log"' EXIT
 

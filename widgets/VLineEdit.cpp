@@ -102,6 +102,7 @@ void VLineEdit::Init() {
 
 bool VLineEdit::canDrag(VEvent*) { return false; }
 bool VLineEdit::canFocus(VEvent*) { return true; }
+bool VLineEdit::takesTabFocus() { return true; }
 bool VLineEdit::takesText() { return true; }
 
 bool VLineEdit::takesKey(int key, bool special) {

@@ -79,6 +79,7 @@ class VLineEdit : public VWidget {
   void layout() override;
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool processEvent(VEvent* e) override;
   /// Follows the pointer while a drag selects, inside the field or not.
   bool processMouseOwner(VEvent* e) override;

@@ -61,6 +61,7 @@ void VTextView::Init() {
 
 bool VTextView::canDrag(VEvent*) { return false; }
 bool VTextView::canFocus(VEvent*) { return true; }
+bool VTextView::takesTabFocus() { return true; }
 
 bool VTextView::takesKey(int key, bool special) {
   if (!special) {

@@ -54,6 +54,7 @@ class VTextView : public VWidget {
   void layout() override;
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
+  bool takesTabFocus() override;  ///< true: Tab stops here
   bool processEvent(VEvent* e) override;
   /// Follows the pointer while a drag selects, inside the view or not.
   bool processMouseOwner(VEvent* e) override;

@@ -50,12 +50,12 @@ dark=$(convert "$out/log.png" -crop "$(px 300)x$(px 60)+$(px 35)+$(px 155)" -col
 
 # Shift+Tab back twice to the name, all of it copied for another client: a Latin-1 letter too.
 keys shift+Tab shift+Tab
-type_text " Ärger"
+type_text " ärger"
 keys ctrl+a ctrl+c
 sleep 0.3
 copied=$(xclip -selection clipboard -o 2>/dev/null || true)
-[ "$copied" = "Zoë Ärger" ] && pass "Ctrl+A, Ctrl+C gave the other client \"$copied\"" ||
-  fail "the clipboard holds \"$copied\", expected \"Zoë Ärger\""
+[ "$copied" = "Zoë ärger" ] && pass "Ctrl+A, Ctrl+C gave the other client \"$copied\"" ||
+  fail "the clipboard holds \"$copied\", expected \"Zoë ärger\""
 
 end_with_escape
 finish

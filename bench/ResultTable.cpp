@@ -30,6 +30,7 @@ const ScalingGoal kScalingGoals[] = {
     {"frame_list1000000", "frame_list100", 1.2},
     {"click_list1000000", "click_list100", 1.2},
     {"frame_demo_scale2", "frame_demo", 1.5},
+    {"append_textview100000", "append_textview100", 1.2},
 };
 
 // The list box's memory goal: at most kRowOverhead bytes a row besides the row's text.

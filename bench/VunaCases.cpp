@@ -17,17 +17,20 @@
 #include "bench/VunaStage.h"
 #include "tests/support/OffscreenTarget.h"
 #include "core/VHostButton.h"
+#include "core/VSpecialKey.h"
 #include "draw/VFont.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VScreen.h"
 #include "widgets/VCaptionButton.h"
 #include "widgets/VCheckBox.h"
 #include "widgets/VLabel.h"
+#include "widgets/VLineEdit.h"
 #include "widgets/VListBox.h"
 #include "widgets/VMenu.h"
 #include "widgets/VMenuBar.h"
 #include "widgets/VSlider.h"
 #include "widgets/VTextEdit.h"
+#include "widgets/VTextView.h"
 #include "widgets/VToolBar.h"
 #include "widgets/VWindow.h"
 
@@ -394,6 +397,77 @@ void drag_slider(benchmark::State& state) {
   setWidgets(state, stage.widgetCount());
 }
 
+// A window holding one widget of class W, 380 by 150 at (10, 35) of the window's client area.
+template <class W>
+W* inWindow(VScreen* screen, int height) {
+  auto* window = new VWindow(screen);
+  window->setLeft(20);
+  window->setTop(20);
+  window->setWidth(400);
+  window->setHeight(height + 50);
+  auto* w = new W(window);
+  w->setLeft(10);
+  w->setTop(35);
+  w->setWidth(380);
+  w->setHeight(height);
+  return w;
+}
+
+// One character typed into a focused line edit of 1,000 characters (the caret at the end, the
+// text scrolled to it), through the screen's host method, then the frame that shows it. The
+// character is taken back with Backspace untimed, so every step meets the same field.
+void type_lineedit(benchmark::State& state) {
+  VunaStage stage;
+  VScreen* screen = stage.screen();
+  auto* field = inWindow<VLineEdit>(screen, 20);
+  field->setText(std::string(1000, 'a'));
+  stage.click(40, 65);  // the focus, the caret where the press was
+  screen->glutSpecialFunc(skEnd, 0, 0);
+  stage.frame();
+  screen->glutKeyboard('x', 0, 0);
+  if (field->getText().size() != 1001 || field->getText().back() != 'x') {
+    state.SkipWithError("the typed character did not reach the end of the field");
+    return;
+  }
+  screen->glutKeyboard('\b', 0, 0);
+  for (auto _ : state) {
+    screen->glutKeyboard('x', 0, 0);
+    VunaStage::setView();
+    stage.frame();
+    state.PauseTiming();
+    screen->glutKeyboard('\b', 0, 0);
+    state.ResumeTiming();
+  }
+  if (field->getText().size() != 1000) {
+    state.SkipWithError("the field did not keep its 1,000 characters");
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+// One line appended to a text view that holds as many lines as it keeps (the oldest dropped),
+// at the bottom, so the newest stays in view, then the frame that shows it.
+void appendToTextView(benchmark::State& state, int lines) {
+  VunaStage stage;
+  auto* view = inWindow<VTextView>(stage.screen(), 150);
+  view->setMaxLines(lines);
+  for (int i = 1; i <= lines; ++i) {
+    view->append("Line " + std::to_string(i));
+  }
+  stage.frame();
+  for (auto _ : state) {
+    view->append("Appended line");
+    VunaStage::setView();
+    stage.frame();
+  }
+  if (view->getLineCount() != lines || view->getLine(lines - 1) != "Appended line") {
+    state.SkipWithError("the view did not keep its lines with the newest last");
+  }
+  setWidgets(state, stage.widgetCount());
+}
+
+void append_textview100(benchmark::State& state) { appendToTextView(state, 100); }
+void append_textview100000(benchmark::State& state) { appendToTextView(state, 100000); }
+
 // "Button 2" of the demo window, which lies in front at start.
 void click_demo(benchmark::State& state) {
   VunaStage stage;
@@ -648,6 +722,9 @@ BENCHMARK(click_windows10000_front)->Name("click_windows10000_front/vuna")->UseR
 BENCHMARK(click_windows10000_back)->Name("click_windows10000_back/vuna")->UseRealTime();
 BENCHMARK(keys_chain10)->Name("keys_chain10/vuna")->UseRealTime();
 BENCHMARK(drag_slider)->Name("drag_slider/vuna")->UseRealTime();
+BENCHMARK(type_lineedit)->Name("type_lineedit/vuna")->UseRealTime();
+BENCHMARK(append_textview100)->Name("append_textview100/vuna")->UseRealTime();
+BENCHMARK(append_textview100000)->Name("append_textview100000/vuna")->UseRealTime();
 BENCHMARK_CAPTURE(frame_list, 100, bench::kListRowsFew)->Name("frame_list100/vuna")->UseRealTime();
 BENCHMARK_CAPTURE(frame_list, 1000000, bench::kListRowsMany)->Name("frame_list1000000/vuna")
     ->UseRealTime();

@@ -265,11 +265,12 @@ void VScreen::sendEvent() {
     // The host's projection counts window pixels; a scaled tree is drawn in points under one
     // more scale, which its clips must know of. At a scale of 1 the pass is the designed one.
     const bool scaled = Scale != 1.0;
-    useArtworkFor(devicePixelsPerPoint());
+    const double pixelsPerPoint = devicePixelsPerPoint();
+    useArtworkFor(pixelsPerPoint);
     if (scaled) {
       glPushMatrix();
       glScalef(static_cast<GLfloat>(Scale), static_cast<GLfloat>(Scale), 1.0f);
-      RootPixelScale = devicePixelsPerPoint();
+      RootPixelScale = pixelsPerPoint;
     }
     event(LastEvent);
     if (Navigation) {
@@ -514,22 +515,19 @@ int VScreen::windowPixels(int points, int known) const {
   return Scale == 1.0 ? points : known;
 }
 
-double VScreen::devicePixelsPerPoint() const {
-  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
-                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
-                                 : 1.0;
-  return Scale * framebuffer;
+// Device pixels a window pixel: more than 1 where the desktop scales windows itself.
+double VScreen::framebufferRatio() const {
+  return FramebufferWidth > 0 && WindowWidth > 0
+             ? static_cast<double>(FramebufferWidth) / WindowWidth
+             : 1.0;
 }
+
+double VScreen::devicePixelsPerPoint() const { return Scale * framebufferRatio(); }
 
 // The part of the host's content scale that the framebuffer does not carry already: a
 // desktop that scales windows itself gives a framebuffer larger than the window, and then the
 // tree must not be enlarged a second time.
-double VScreen::hostScale() const {
-  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
-                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
-                                 : 1.0;
-  return HostScale / framebuffer;
-}
+double VScreen::hostScale() const { return HostScale / framebufferRatio(); }
 
 // From 1.5 device pixels a point the artwork drawn at twice the size is the closer one: text
 // and images then stay sharp instead of stretched. The switches load nothing and call no GL
@@ -583,25 +581,28 @@ bool VScreen::capturesMouse() const {
   }
   return MousePressTaken;
 }
-namespace {
-
-// The end of the focus chain that starts at w (the screen's FocusPath), or null.
-VWidget* chainEnd(VWidget* w) {
+VWidget* VScreen::getFocusedWidget() const {
+  VWidget* w = FocusPath;
   while (w != nullptr && w->getFocusPath() != nullptr) {
     w = w->getFocusPath();
   }
   return w;
 }
 
-}  // namespace
+VScreen* VScreen::of(VWidget* w) {
+  while (w != nullptr && w->getOwner() != nullptr) {
+    w = w->getOwner();
+  }
+  return dynamic_cast<VScreen*>(w);
+}
 
 bool VScreen::capturesKeyboard() const {
-  VWidget* focused = chainEnd(FocusPath);
+  VWidget* focused = getFocusedWidget();
   return focused != nullptr && focused->takesText();
 }
 
 bool VScreen::capturesKey(int key, bool special) const {
-  VWidget* focused = chainEnd(FocusPath);
+  VWidget* focused = getFocusedWidget();
   if (focused != nullptr && focused->takesKey(key, special)) {
     return true;
   }

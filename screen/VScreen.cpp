@@ -15,6 +15,7 @@
 #include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "draw/DrawText.h"
+#include "draw/VGLLayer.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VKeyboardNavigator.h"
 #include "screen/VTooltip.h"
@@ -110,6 +111,7 @@ void VScreen::Init() {
     LookAndFeel = nullptr;
     return;
   }
+  const VGLLayer::ProgramState program;
   const GuestState guest(GL_TEXTURE_BIT, GL_CLIENT_PIXEL_STORE_BIT);
   LookAndFeel = new VLookAndFeel();
 }
@@ -282,6 +284,7 @@ void VScreen::sendEvent() {
       RootPixelScale = 0;
       glPopMatrix();
     }
+    VGLLayer::flush();  // the frame is whole: the host may show or read it now
   } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
     // A menu bar's shortcut comes first, from anywhere, but never while the focused widget
     // takes the typed text: Ctrl+letter is a character code a text field may want.
@@ -717,9 +720,11 @@ bool VScreen::hasDetachHook(DetachHook hook, void* data) const {
 
 bool VScreen::getContextServes() const { return ContextServes; }
 
-// Vuna draws with immediate mode, the matrix stacks and display lists: a core profile (or a
-// forward-compatible context) has none of them, and without any context nothing can be asked.
+// Vuna's GL 1.x calls reach a compatibility context as they are and a core profile (3.2 and
+// up), OpenGL ES 3 or WebGL 2 through the GL layer; without a context nothing can be asked, and
+// a context with neither (OpenGL ES 2, a forward-compatible 3.0) cannot serve.
 bool VScreen::contextCanServe() {
+  const VGLContextKind kind = VGLLayer::chooseForCurrentContext();
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   if (version == nullptr) {
     VMessages::write(VMessages::msError,
@@ -727,28 +732,15 @@ bool VScreen::contextCanServe() {
                      "screen");
     return false;
   }
-  char* rest = nullptr;
-  const long major = std::strtol(version, &rest, 10);
-  const long minor = *rest == '.' ? std::strtol(rest + 1, nullptr, 10) : 0;
-  bool core = false;
-  if (major >= 3) {
-    GLint flags = 0;
-    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
-    core = (flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0;
-  }
-  if (major > 3 || (major == 3 && minor >= 2)) {
-    GLint profile = 0;
-    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
-    core = core || (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0;
-  }
-  if (core) {
+  if (kind == ckNone) {
     VMessages::write(VMessages::msError,
                      std::string("Vuna: the OpenGL context (") + version +
-                         ") is a core profile without immediate mode (glBegin, glEnd), matrix "
-                         "stacks or display lists, which Vuna draws with; ask the host for a "
-                         "compatibility profile");
+                         ") has neither OpenGL 1.x nor what Vuna draws with in its place (a "
+                         "core profile 3.2 or later, OpenGL ES 3 or WebGL 2); ask the host for "
+                         "one of those");
+    return false;
   }
-  return !core;
+  return !VGLLayer::failed();
 }
 
 namespace {
@@ -851,6 +843,9 @@ void VScreen::drawOverlay() {
     glutDisplay();  // empties the free queue; nothing is drawn
     return;
   }
+  // A programmable context's state is saved piece by piece; a compatibility context's on the
+  // attribute stacks below.
+  const VGLLayer::ProgramState program;
   GLint matrixMode = GL_MODELVIEW;
   GLint activeTexture = GL_TEXTURE0;
   GLint clientActiveTexture = GL_TEXTURE0;
@@ -902,6 +897,7 @@ void VScreen::drawOverlay() {
     glLoadMatrixf(projection);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(modelView);
+    VGLLayer::flush();
   }
   glActiveTexture(static_cast<GLenum>(activeTexture));
   glClientActiveTexture(static_cast<GLenum>(clientActiveTexture));

@@ -1332,9 +1332,13 @@ void VGLRenderer::getIntegerv(GLenum pname, GLint* params) {
 
 void VGLRenderer::getFloatv(GLenum pname, GLfloat* params) {
   switch (pname) {
-    case GL_MODELVIEW_MATRIX: std::copy(Stacks[0].back().m, Stacks[0].back().m + 16, params); return;
-    case GL_PROJECTION_MATRIX: std::copy(Stacks[1].back().m, Stacks[1].back().m + 16, params); return;
-    case GL_TEXTURE_MATRIX: std::copy(Stacks[2].back().m, Stacks[2].back().m + 16, params); return;
+    case GL_MODELVIEW_MATRIX:
+    case GL_PROJECTION_MATRIX:
+    case GL_TEXTURE_MATRIX: {
+      const int index = pname == GL_MODELVIEW_MATRIX ? 0 : pname == GL_PROJECTION_MATRIX ? 1 : 2;
+      std::copy(Stacks[index].back().m, Stacks[index].back().m + 16, params);
+      return;
+    }
     case GL_CURRENT_COLOR: std::copy(std::begin(Color), std::end(Color), params); return;
     case GL_CURRENT_TEXTURE_COORDS:
       params[0] = TexS;

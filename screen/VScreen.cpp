@@ -724,23 +724,22 @@ bool VScreen::getContextServes() const { return ContextServes; }
 // up), OpenGL ES 3 or WebGL 2 through the GL layer; without a context nothing can be asked, and
 // a context with neither (OpenGL ES 2, a forward-compatible 3.0) cannot serve.
 bool VScreen::contextCanServe() {
-  const VGLContextKind kind = VGLLayer::chooseForCurrentContext();
+  if (VGLLayer::chooseForCurrentContext() != ckNone) {
+    return !VGLLayer::failed();
+  }
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   if (version == nullptr) {
     VMessages::write(VMessages::msError,
                      "Vuna: no OpenGL context is current; create the host window before the "
                      "screen");
-    return false;
-  }
-  if (kind == ckNone) {
+  } else {
     VMessages::write(VMessages::msError,
                      std::string("Vuna: the OpenGL context (") + version +
                          ") has neither OpenGL 1.x nor what Vuna draws with in its place (a "
                          "core profile 3.2 or later, OpenGL ES 3 or WebGL 2); ask the host for "
                          "one of those");
-    return false;
   }
-  return !VGLLayer::failed();
+  return false;
 }
 
 namespace {

@@ -268,7 +268,9 @@ TEST_F(GLLayer, MisuseGetsGlsErrorsAndAListKeepsOnlyWhatItCanHold) {
        [] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_SHORT, nullptr); },
        GL_INVALID_ENUM},
       {"glTexImage2D of a negative size",
-       [] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, -1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr); },
+       [] {
+         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, -1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+       },
        GL_INVALID_VALUE},
   };
   for (const Misuse& m : misuses) {

@@ -142,8 +142,8 @@ Region readRegion(int x, int y, int w, int h) {
   for (int r = 0; r < h; ++r) {
     for (int c = 0; c < w; ++c) {
       const std::size_t from = (static_cast<std::size_t>(h - 1 - r) * w + c) * 4;
-      std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(from), 3,
-                  topDown.begin() + static_cast<std::ptrdiff_t>((static_cast<std::size_t>(r) * w + c) * 3));
+      const std::size_t to = (static_cast<std::size_t>(r) * w + c) * 3;
+      std::copy_n(&bottomUp[from], 3, &topDown[to]);
     }
   }
   return topDown;

@@ -65,13 +65,14 @@ constexpr std::int16_t kOpenBox[4] = {std::numeric_limits<std::int16_t>::min(),
                                       std::numeric_limits<std::int16_t>::max(),
                                       std::numeric_limits<std::int16_t>::max()};
 
-// A line one pixel wide lights the pixel its start is in but not the one its end is in (the
-// diamond rule), which triangle edges through the pixel centres would decide otherwise: its ends
-// move back along it by this much. Across, a line on the border of two rows (or columns) lights
-// the row below it (the column left of it) in window space, as Mesa does. Wider lines are quads
-// in the driver too, cut by the rule triangles follow: no shift. (Mesa departs from the diamond
-// rule at some ends that fall exactly on a pixel centre inside line strips and loops; the
-// toolkit's lines start and end on whole pixels at whole-number scales.)
+// A line one pixel wide lights the pixels a desktop GL's diamond rule gives it, as Mesa applies
+// the rule: each pixel's diamond (as wide along the line as the line is near the pixel's
+// centre) is lit when the line leaves it before its end. A flat line leaves no diamond at either
+// end exactly on its border; a steep one counts a diamond's lower corner in and its upper corner
+// out (window space). So the ends of the parallelogram move back along the major axis by the
+// diamond's half-width, and by kEndShift one way or the other for those ties. Across, a line on
+// the border of two rows (or columns) lights the row below it (the column left of it), as Mesa
+// does. Wider lines are quads in the driver too, cut by the rule triangles follow: no shift.
 constexpr float kEndShift = 1.0f / 256.0f;
 constexpr float kAcrossShift = -1.0f / 256.0f;
 
@@ -500,9 +501,13 @@ void VGLRenderer::toWindow(const Input& in, float out[4]) {
   const float z = m[2] * in.x + m[6] * in.y + m[14];
   float w = m[3] * in.x + m[7] * in.y + m[15];
   w = w != 0.0f ? w : 1.0f;
+  // As the driver maps to the window: x * scale + offset, so that ends on a pixel border land
+  // on the same side of it.
   const GLint* vp = viewportNow();
-  out[0] = static_cast<float>(vp[0]) + (x / w + 1.0f) * 0.5f * static_cast<float>(vp[2]);
-  out[1] = static_cast<float>(vp[1]) + (y / w + 1.0f) * 0.5f * static_cast<float>(vp[3]);
+  const float scaleX = static_cast<float>(vp[2]) * 0.5f;
+  const float scaleY = static_cast<float>(vp[3]) * 0.5f;
+  out[0] = x / w * scaleX + (static_cast<float>(vp[0]) + scaleX);
+  out[1] = y / w * scaleY + (static_cast<float>(vp[1]) + scaleY);
   out[2] = z / w;
   out[3] = 1.0f;
 }
@@ -519,6 +524,42 @@ void VGLRenderer::pushWindowVertex(const float win[4], const Input& in, Shading 
   o.w = 1.0f;
   fillOutput(o, in, shading, color);
   Batch.push_back(o);
+}
+
+// The pixels a line one pixel wide along a row (xMajor) or a column lights, from its ends along
+// that axis and its place across it, all in window space: the diamond rule as Mesa applies it.
+// A pixel's diamond reaches along the line as far as the line passes near its centre (1/2 on
+// the centre, 0 on the border). Along a row a pixel is lit when the line leaves its diamond
+// strictly between its ends; along a column, a diamond counts its lower corner in and its upper
+// corner out, and a pixel is lit when the line meets the diamond and does not end inside it. A
+// line on the border of two rows (columns) lights the row below (the column left of) it.
+void VGLRenderer::thinLineSpan(float a, float b, float place, bool xMajor, int& first,
+                               int& last, int& across) {
+  // The driver places a line across on a grid of 1/256 pixel, which takes the rounding of the
+  // transforms off a place meant to be whole or half; its ends it compares as they come.
+  place = std::nearbyint(place * 256.0f) / 256.0f;
+  const float whole = std::floor(place);
+  across = static_cast<int>(whole) - (place == whole ? 1 : 0);
+  const float w = 0.5f - std::fabs(place - (static_cast<float>(across) + 0.5f));
+  // first and last index the pixels whose centres i + 1/2 lie in the open or half-open range.
+  const auto above = [](float x) { return static_cast<int>(std::floor(x - 0.5f)) + 1; };
+  const auto below = [](float x) { return static_cast<int>(std::ceil(x - 0.5f)) - 1; };
+  const auto atMost = [](float x) { return static_cast<int>(std::floor(x - 0.5f)); };
+  if (xMajor) {
+    if (b > a) {
+      first = above(a - w);  // a < centre + w < b
+      last = below(b - w);
+    } else {
+      first = above(b + w);  // b < centre - w < a
+      last = below(a + w);
+    }
+  } else if (b < a) {
+    first = above(b + w);  // b + w < centre <= a + w
+    last = atMost(a + w);
+  } else {
+    first = above(a - w);  // a - w < centre <= b - w
+    last = atMost(b - w);
+  }
 }
 
 // Lines and points as the pixels a desktop GL lights for them: a segment widens across its
@@ -564,7 +605,36 @@ void VGLRenderer::emitLines(const Input* v, std::size_t n) {
     const float dx = b[0] - a[0];
     const float dy = b[1] - a[1];
     const bool xMajor = std::fabs(dx) >= std::fabs(dy);
-    // Back along the line by a little at both ends; across it by a little, to one side.
+    const Input* ends[4] = {&v[ia], &v[ia], &v[ib], &v[ib]};
+    const float* ca = flat ? v[ib].color : v[ia].color;
+    const float* colors[4] = {ca, ca, v[ib].color, v[ib].color};
+    if (thin && (dx == 0.0f || dy == 0.0f)) {
+      if (dx == 0.0f && dy == 0.0f) {
+        return;  // leaves no diamond
+      }
+      // Whole pixels: from first to last along the line, one across.
+      int first = 0;
+      int last = 0;
+      int across = 0;
+      thinLineSpan(xMajor ? a[0] : a[1], xMajor ? b[0] : b[1], xMajor ? a[1] : a[0], xMajor,
+                   first, last, across);
+      if (first > last) {
+        return;
+      }
+      const bool forward = (xMajor ? dx : dy) > 0.0f;
+      const auto lo = static_cast<float>(forward ? first : last + 1);
+      const auto hi = static_cast<float>(forward ? last + 1 : first);
+      const auto near = static_cast<float>(across);
+      const auto far = static_cast<float>(across + 1);
+      const float corners[16] = {
+          xMajor ? lo : near, xMajor ? near : lo, a[2], 1, xMajor ? lo : far, xMajor ? far : lo,
+          a[2], 1, xMajor ? hi : far, xMajor ? far : hi, b[2], 1, xMajor ? hi : near,
+          xMajor ? near : hi, b[2], 1};
+      quad(corners, ends, colors);
+      return;
+    }
+    // Other lines: a parallelogram across the minor axis; a thin one's ends move back along
+    // it a little (its start's pixel is lit, its end's is not) and to one side across it.
     const float length = std::max(std::fabs(dx), std::fabs(dy));
     const float endShift = thin && length > 0.0f ? kEndShift / length : 0.0f;
     const float bx = -endShift * dx;
@@ -578,9 +648,6 @@ void VGLRenderer::emitLines(const Input* v, std::size_t n) {
     const float bx0 = b[0] + bx + sx, by0 = b[1] + by + sy;
     const float corners[16] = {ax0 - ox, ay0 - oy, a[2], 1, ax0 + ox, ay0 + oy, a[2], 1,
                                bx0 + ox, by0 + oy, b[2], 1, bx0 - ox, by0 - oy, b[2], 1};
-    const Input* ends[4] = {&v[ia], &v[ia], &v[ib], &v[ib]};
-    const float* ca = flat ? v[ib].color : v[ia].color;
-    const float* colors[4] = {ca, ca, v[ib].color, v[ib].color};
     quad(corners, ends, colors);
   };
   if (Mode == GL_LINES) {

@@ -180,6 +180,8 @@ class VGLRenderer {
   const Matrix& mvp();
   void emitTriangles(const Input* v, std::size_t n);
   void emitLines(const Input* v, std::size_t n);
+  static void thinLineSpan(float a, float b, float place, bool xMajor, int& first, int& last,
+                           int& across);
   void toWindow(const Input& in, float out[4]);
   void fillOutput(Output& o, const Input& in, Shading shading, const float* color);
   void pushWindowVertex(const float win[4], const Input& in, Shading shading, const float* color);

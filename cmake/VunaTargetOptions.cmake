@@ -15,3 +15,10 @@ function(vuna_target_options target)
     endif()
   endif()
 endfunction()
+
+# The target's sources reach GL through the toolkit's GL layer (draw/VGLCalls.h, read first):
+# their GL 1.x calls then draw on a core-profile or ES context too. The library's own sources
+# do; so do the tests that draw beside the toolkit, so that they run on every context.
+function(vuna_through_gl_layer target)
+  target_compile_options(${target} PRIVATE "SHELL:-include ${PROJECT_SOURCE_DIR}/draw/VGLCalls.h")
+endfunction()

@@ -24,14 +24,6 @@ bool isTab(VEvent* e) {
 
 VKeyboardNavigator::VKeyboardNavigator(VScreen* screen) : Screen(screen) {}
 
-VWidget* VKeyboardNavigator::focused() const {
-  VWidget* w = Screen->getFocusPath();
-  while (w != nullptr && w->getFocusPath() != nullptr) {
-    w = w->getFocusPath();
-  }
-  return w;
-}
-
 bool VKeyboardNavigator::routeKey(VEvent* e) {
   switch (e->getType()) {
     case etKeyboard:
@@ -45,13 +37,13 @@ bool VKeyboardNavigator::routeKey(VEvent* e) {
     default:
       break;
   }
-  VWidget* w = focused();
+  VWidget* w = Screen->getFocusedWidget();
   return w != nullptr && w->isReachable() && w->processNavigationKey(e);
 }
 
 bool VKeyboardNavigator::takesKey(int key, bool special) const {
   // Space, Enter and the arrows go to the focused control first.
-  VWidget* w = focused();
+  VWidget* w = Screen->getFocusedWidget();
   const bool pressKey = !special && (key == ' ' || key == '\r');
   const bool arrow = special && key >= skLeft && key <= skDown;
   if ((pressKey || arrow) && w != nullptr && w->takesTabFocus() && w->isReachable()) {
@@ -104,7 +96,7 @@ bool VKeyboardNavigator::move(int direction) {
     return false;
   }
   // The focused widget's top-level widget, and the focused stop's index in it (or -1).
-  VWidget* now = focused();
+  VWidget* now = Screen->getFocusedWidget();
   VWidget* top = now;
   while (top != nullptr && top->getOwner() != Screen) {
     top = top->getOwner();
@@ -154,7 +146,7 @@ void VKeyboardNavigator::focus(VWidget* group, VWidget* stop) {
 }
 
 void VKeyboardNavigator::drawRing() {
-  VWidget* w = focused();
+  VWidget* w = Screen->getFocusedWidget();
   VLookAndFeel* look = Screen->getLookAndFeel();
   if (w == nullptr || look == nullptr || !w->takesTabFocus() || !w->isReachable()) {
     return;

@@ -36,9 +36,6 @@ class VKeyboardNavigator {
   /// The ring around the focused stop, in the screen's pixel space.
   void drawRing();
 
-  /// The deepest widget on the screen's focus chain, or null.
-  VWidget* focused() const;
-
  private:
   /// The stops of one top-level widget's subtree, in reading order.
   std::vector<VWidget*> stopsIn(VWidget* group) const;

@@ -15,6 +15,7 @@
 #include "core/VHostButton.h"
 #include "core/VMessages.h"
 #include "draw/DrawText.h"
+#include "draw/VGLLayer.h"
 #include "draw/VLookAndFeel.h"
 #include "screen/VKeyboardNavigator.h"
 #include "screen/VTooltip.h"
@@ -110,6 +111,7 @@ void VScreen::Init() {
     LookAndFeel = nullptr;
     return;
   }
+  const VGLLayer::ProgramState program;
   const GuestState guest(GL_TEXTURE_BIT, GL_CLIENT_PIXEL_STORE_BIT);
   LookAndFeel = new VLookAndFeel();
 }
@@ -265,11 +267,12 @@ void VScreen::sendEvent() {
     // The host's projection counts window pixels; a scaled tree is drawn in points under one
     // more scale, which its clips must know of. At a scale of 1 the pass is the designed one.
     const bool scaled = Scale != 1.0;
-    useArtworkFor(devicePixelsPerPoint());
+    const double pixelsPerPoint = devicePixelsPerPoint();
+    useArtworkFor(pixelsPerPoint);
     if (scaled) {
       glPushMatrix();
       glScalef(static_cast<GLfloat>(Scale), static_cast<GLfloat>(Scale), 1.0f);
-      RootPixelScale = devicePixelsPerPoint();
+      RootPixelScale = pixelsPerPoint;
     }
     event(LastEvent);
     if (Navigation) {
@@ -281,6 +284,7 @@ void VScreen::sendEvent() {
       RootPixelScale = 0;
       glPopMatrix();
     }
+    VGLLayer::flush();  // the frame is whole: the host may show or read it now
   } else if (type == etKeyboard || type == etKeyboardUp || type == etSpecialKey) {
     // A menu bar's shortcut comes first, from anywhere, but never while the focused widget
     // takes the typed text: Ctrl+letter is a character code a text field may want.
@@ -514,22 +518,19 @@ int VScreen::windowPixels(int points, int known) const {
   return Scale == 1.0 ? points : known;
 }
 
-double VScreen::devicePixelsPerPoint() const {
-  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
-                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
-                                 : 1.0;
-  return Scale * framebuffer;
+// Device pixels a window pixel: more than 1 where the desktop scales windows itself.
+double VScreen::framebufferRatio() const {
+  return FramebufferWidth > 0 && WindowWidth > 0
+             ? static_cast<double>(FramebufferWidth) / WindowWidth
+             : 1.0;
 }
+
+double VScreen::devicePixelsPerPoint() const { return Scale * framebufferRatio(); }
 
 // The part of the host's content scale that the framebuffer does not carry already: a
 // desktop that scales windows itself gives a framebuffer larger than the window, and then the
 // tree must not be enlarged a second time.
-double VScreen::hostScale() const {
-  const double framebuffer = FramebufferWidth > 0 && WindowWidth > 0
-                                 ? static_cast<double>(FramebufferWidth) / WindowWidth
-                                 : 1.0;
-  return HostScale / framebuffer;
-}
+double VScreen::hostScale() const { return HostScale / framebufferRatio(); }
 
 // From 1.5 device pixels a point the artwork drawn at twice the size is the closer one: text
 // and images then stay sharp instead of stretched. The switches load nothing and call no GL
@@ -583,25 +584,28 @@ bool VScreen::capturesMouse() const {
   }
   return MousePressTaken;
 }
-namespace {
-
-// The end of the focus chain that starts at w (the screen's FocusPath), or null.
-VWidget* chainEnd(VWidget* w) {
+VWidget* VScreen::getFocusedWidget() const {
+  VWidget* w = FocusPath;
   while (w != nullptr && w->getFocusPath() != nullptr) {
     w = w->getFocusPath();
   }
   return w;
 }
 
-}  // namespace
+VScreen* VScreen::of(VWidget* w) {
+  while (w != nullptr && w->getOwner() != nullptr) {
+    w = w->getOwner();
+  }
+  return dynamic_cast<VScreen*>(w);
+}
 
 bool VScreen::capturesKeyboard() const {
-  VWidget* focused = chainEnd(FocusPath);
+  VWidget* focused = getFocusedWidget();
   return focused != nullptr && focused->takesText();
 }
 
 bool VScreen::capturesKey(int key, bool special) const {
-  VWidget* focused = chainEnd(FocusPath);
+  VWidget* focused = getFocusedWidget();
   if (focused != nullptr && focused->takesKey(key, special)) {
     return true;
   }
@@ -716,38 +720,26 @@ bool VScreen::hasDetachHook(DetachHook hook, void* data) const {
 
 bool VScreen::getContextServes() const { return ContextServes; }
 
-// Vuna draws with immediate mode, the matrix stacks and display lists: a core profile (or a
-// forward-compatible context) has none of them, and without any context nothing can be asked.
+// Vuna's GL 1.x calls reach a compatibility context as they are and a core profile (3.2 and
+// up), OpenGL ES 3 or WebGL 2 through the GL layer; without a context nothing can be asked, and
+// a context with neither (OpenGL ES 2, a forward-compatible 3.0) cannot serve.
 bool VScreen::contextCanServe() {
+  if (VGLLayer::chooseForCurrentContext() != ckNone) {
+    return !VGLLayer::failed();
+  }
   const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   if (version == nullptr) {
     VMessages::write(VMessages::msError,
                      "Vuna: no OpenGL context is current; create the host window before the "
                      "screen");
-    return false;
-  }
-  char* rest = nullptr;
-  const long major = std::strtol(version, &rest, 10);
-  const long minor = *rest == '.' ? std::strtol(rest + 1, nullptr, 10) : 0;
-  bool core = false;
-  if (major >= 3) {
-    GLint flags = 0;
-    glGetIntegerv(GL_CONTEXT_FLAGS, &flags);
-    core = (flags & GL_CONTEXT_FLAG_FORWARD_COMPATIBLE_BIT) != 0;
-  }
-  if (major > 3 || (major == 3 && minor >= 2)) {
-    GLint profile = 0;
-    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
-    core = core || (profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0;
-  }
-  if (core) {
+  } else {
     VMessages::write(VMessages::msError,
                      std::string("Vuna: the OpenGL context (") + version +
-                         ") is a core profile without immediate mode (glBegin, glEnd), matrix "
-                         "stacks or display lists, which Vuna draws with; ask the host for a "
-                         "compatibility profile");
+                         ") has neither OpenGL 1.x nor what Vuna draws with in its place (a "
+                         "core profile 3.2 or later, OpenGL ES 3 or WebGL 2); ask the host for "
+                         "one of those");
   }
-  return !core;
+  return false;
 }
 
 namespace {
@@ -850,6 +842,9 @@ void VScreen::drawOverlay() {
     glutDisplay();  // empties the free queue; nothing is drawn
     return;
   }
+  // A programmable context's state is saved piece by piece; a compatibility context's on the
+  // attribute stacks below.
+  const VGLLayer::ProgramState program;
   GLint matrixMode = GL_MODELVIEW;
   GLint activeTexture = GL_TEXTURE0;
   GLint clientActiveTexture = GL_TEXTURE0;
@@ -901,6 +896,7 @@ void VScreen::drawOverlay() {
     glLoadMatrixf(projection);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(modelView);
+    VGLLayer::flush();
   }
   glActiveTexture(static_cast<GLenum>(activeTexture));
   glClientActiveTexture(static_cast<GLenum>(clientActiveTexture));

@@ -193,6 +193,10 @@ class VScreen : public VWidget {
   /// tree (freed widgets are taken out of it before they are deleted). A screen being deleted
   /// answers false: its host forgets its timers.
   static bool isAlive(const VScreen* screen);
+  /// The screen at the root of w's tree, or null (w in no screen, or null).
+  static VScreen* of(VWidget* w);
+  /// The end of the focus chain: the widget the keys are for, or null.
+  VWidget* getFocusedWidget() const;
 
   /// What widgets ask of the host, through its services. Without any: no timers (startTimer
   /// answers 0), a clipboard kept in the screen, a scale of 1 and no pointer shapes.
@@ -246,6 +250,7 @@ class VScreen : public VWidget {
   /// The window's pixels for a size in points: the same at a scale of 1 (where a program may
   /// size the screen by setWidth alone), else what setSize was given.
   int windowPixels(int points, int known) const;
+  double framebufferRatio() const;
   double devicePixelsPerPoint() const;
   double hostScale() const;
   void applyScale(double scale);

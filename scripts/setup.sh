@@ -20,7 +20,7 @@ packages=(
   clang libclang-rt-14-dev
   libbenchmark-dev libplib-dev libimgui-dev libstb-dev
   doxygen
-  libglfw3-dev libsdl2-dev
+  libglfw3-dev libsdl2-dev libegl-dev
 )
 case "${1:-}" in
   --web) packages=(emscripten chromium python3) ;;

@@ -118,14 +118,6 @@ bool VLineEdit::takesKey(int key, bool special) {
   }
 }
 
-VScreen* VLineEdit::screenOf() {
-  VWidget* root = this;
-  while (root->getOwner() != nullptr) {
-    root = root->getOwner();
-  }
-  return dynamic_cast<VScreen*>(root);
-}
-
 // --- geometry -----------------------------------------------------------------------------------
 
 namespace {
@@ -292,7 +284,7 @@ void VLineEdit::selectAll() {
 }
 
 void VLineEdit::copy() {
-  VScreen* screen = screenOf();
+  VScreen* screen = VScreen::of(this);
   if (!PasswordMode && Caret != Anchor && screen != nullptr) {
     screen->setClipboardText(getSelectedText());
   }
@@ -307,7 +299,7 @@ void VLineEdit::cut() {
 }
 
 void VLineEdit::paste() {
-  VScreen* screen = screenOf();
+  VScreen* screen = VScreen::of(this);
   if (screen != nullptr) {
     replaceSelection(cleaned(screen->getClipboardText()), false);
   }
@@ -477,7 +469,7 @@ void VLineEdit::startBlink() {
   if (BlinkTicket != 0) {
     return;
   }
-  VScreen* screen = screenOf();
+  VScreen* screen = VScreen::of(this);
   if (screen == nullptr) {
     return;
   }
@@ -568,8 +560,9 @@ void VLineEdit::draw(VEvent*) {
     LookAndFeel->fillRect(x0, static_cast<float>(top), static_cast<float>(xOfPosition(end)) - x0,
                           static_cast<float>(size), LookAndFeel->getHighlightColor());
   }
-  const std::string text = shownText();
-  Font->drawInCells(text.c_str() + FirstShown, shown, kPad, top);
+  // Only the columns in view are drawn: a password's stars are made for those alone.
+  const std::string stars = PasswordMode ? std::string(static_cast<std::size_t>(shown), '*') : "";
+  Font->drawInCells(PasswordMode ? stars.c_str() : Text.c_str() + FirstShown, shown, kPad, top);
   if (focused && Enabled && CaretShown) {
     LookAndFeel->fillRect(static_cast<float>(xOfPosition(Caret)), static_cast<float>(top), 1.0f,
                           static_cast<float>(size), Font->getColor());

@@ -156,7 +156,6 @@ class VLineEdit : public VWidget {
   std::uintptr_t BlinkTicket;  ///< what that timer carries to find this field, 0 for none
   VScreen* BlinkScreen;   ///< the screen the timer was started through
 
-  VScreen* screenOf();
   std::string shownText();
   void scrollToCaret();
   /// Caret to pos; with extend the anchor stays, otherwise it follows. Ends a typing run.

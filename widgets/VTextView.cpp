@@ -75,14 +75,6 @@ bool VTextView::takesKey(int key, bool special) {
   }
 }
 
-VScreen* VTextView::screenOf() {
-  VWidget* root = this;
-  while (root->getOwner() != nullptr) {
-    root = root->getOwner();
-  }
-  return dynamic_cast<VScreen*>(root);
-}
-
 // --- geometry -----------------------------------------------------------------------------------
 
 int VTextView::getLineHeight() { return std::max(1, vuna::addClamped(Font->getSize(), 4)); }
@@ -256,7 +248,7 @@ std::string VTextView::getSelectedText() {
 }
 
 void VTextView::copy() {
-  VScreen* screen = screenOf();
+  VScreen* screen = VScreen::of(this);
   if (screen != nullptr && hasSelection()) {
     screen->setClipboardText(getSelectedText());
   }

@@ -110,7 +110,6 @@ class VTextView : public VWidget {
   unsigned long SelectRelease;  ///< mouseReleases() at the press that began the selection
 
   static void barChanged(VWidget* bar, VEvent* e);
-  VScreen* screenOf();
   int maxTop();
   int textRight();
   int shownColumns();

@@ -59,13 +59,7 @@ class Navigation : public vt::ScreenFixture {
     keyUp(9);
     screen_->setModifiers(0);
   }
-  VWidget* focused() {
-    VWidget* w = screen_->getFocusPath();
-    while (w != nullptr && w->getFocusPath() != nullptr) {
-      w = w->getFocusPath();
-    }
-    return w;
-  }
+  VWidget* focused() { return screen_->getFocusedWidget(); }
   VWindow* a_ = nullptr;
   VWindow* b_ = nullptr;
   VCaptionButton* button_ = nullptr;

@@ -1,7 +1,9 @@
 // GlTest: window set-up and back-buffer read-back for pixel tests.
 #include "support/GlTest.h"
 
+#include <EGL/egl.h>
 #include <GL/freeglut.h>
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <unistd.h>
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -43,11 +46,52 @@ void waitForDisplay() {
   }
 }
 
+// An OpenGL ES 3 context (through EGL) on an off-screen surface the window's size, made current
+// in place of the window's: the suites run again on it to show the toolkit draws the same there.
+void useEsContext() {
+  const EGLDisplay display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+  const EGLint config[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE,  8, EGL_GREEN_SIZE, 8,
+                           EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_RENDERABLE_TYPE,
+                           EGL_OPENGL_ES3_BIT, EGL_NONE};
+  const EGLint size[] = {EGL_WIDTH, kWindowWidth, EGL_HEIGHT, kWindowHeight, EGL_NONE};
+  const EGLint version[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_NONE};
+  EGLConfig chosen = nullptr;
+  EGLint count = 0;
+  EGLSurface surface = EGL_NO_SURFACE;
+  EGLContext context = EGL_NO_CONTEXT;
+  if (eglInitialize(display, nullptr, nullptr) == EGL_TRUE &&
+      eglChooseConfig(display, config, &chosen, 1, &count) == EGL_TRUE && count == 1 &&
+      eglBindAPI(EGL_OPENGL_ES_API) == EGL_TRUE) {
+    surface = eglCreatePbufferSurface(display, chosen, size);
+    context = eglCreateContext(display, chosen, EGL_NO_CONTEXT, version);
+  }
+  glXMakeCurrent(glXGetCurrentDisplay(), None, nullptr);  // one API current at a time
+  if (surface == EGL_NO_SURFACE || context == EGL_NO_CONTEXT ||
+      eglMakeCurrent(display, surface, surface, context) != EGL_TRUE) {
+    std::fprintf(stderr, "no OpenGL ES 3 context through EGL (error 0x%x)\n", eglGetError());
+    std::exit(1);
+  }
+  // GLUT makes its window's context current again as it closes the window at exit, which the
+  // X server refuses while EGL's context is current.
+  std::atexit([] {
+    eglMakeCurrent(eglGetCurrentDisplay(), EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  });
+}
+
 }  // namespace
+
+std::string contextKind() {
+  const char* kind = std::getenv("VUNA_TEST_CONTEXT");
+  return kind != nullptr ? kind : "";
+}
 
 void openTestWindow(int* argc, char** argv) {
   waitForDisplay();
   glutInit(argc, argv);
+  if (contextKind() == "core") {
+    glutInitContextVersion(3, 3);
+    glutInitContextProfile(GLUT_CORE_PROFILE);
+  }
   glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGBA);
   glutInitWindowSize(kWindowWidth, kWindowHeight);
   glutInitWindowPosition(0, 0);
@@ -57,6 +101,9 @@ void openTestWindow(int* argc, char** argv) {
   // Let the window be mapped and configured before any test draws.
   for (int i = 0; i < 10; ++i) {
     glutMainLoopEvent();
+  }
+  if (contextKind() == "es") {
+    useEsContext();
   }
   pinLoadedLibraries();
   resetView();
@@ -81,23 +128,23 @@ void resetView() {
 }
 
 Rgb readPixel(int x, int y) {
-  unsigned char px[3] = {0, 0, 0};
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x, kWindowHeight - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, px);
+  const Region px = readRegion(x, y, 1, 1);
   return Rgb{px[0], px[1], px[2]};
 }
 
+// Read as RGBA, the one format every GL (ES too) reads back, and kept as RGB.
 Region readRegion(int x, int y, int w, int h) {
-  Region bottomUp(static_cast<std::size_t>(w) * h * 3);
+  std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(w) * h * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(x, kWindowHeight - y - h, w, h, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  Region topDown(bottomUp.size());
-  const std::size_t row = static_cast<std::size_t>(w) * 3;
+  glReadPixels(x, kWindowHeight - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  Region topDown(static_cast<std::size_t>(w) * h * 3);
   for (int r = 0; r < h; ++r) {
-    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>((h - 1 - r) * row), row,
-                topDown.begin() + static_cast<std::ptrdiff_t>(r * row));
+    for (int c = 0; c < w; ++c) {
+      const std::size_t from = (static_cast<std::size_t>(h - 1 - r) * w + c) * 4;
+      const std::size_t to = (static_cast<std::size_t>(r) * w + c) * 3;
+      std::copy_n(&bottomUp[from], 3, &topDown[to]);
+    }
   }
   return topDown;
 }

@@ -12,6 +12,10 @@ namespace vt {
 constexpr int kWindowWidth = 500;
 constexpr int kWindowHeight = 400;
 
+// "core" or "es" when the suite runs on a core-profile 3.3 context or an OpenGL ES 3 context
+// (the environment's VUNA_TEST_CONTEXT), empty on the default compatibility context.
+std::string contextKind();
+
 // Opens the one 500 by 400 double-buffered RGBA GLUT window of the test process (the demo's
 // size) and makes its context current. Called once by the shared test main.
 void openTestWindow(int* argc, char** argv);

@@ -36,17 +36,19 @@ class OffscreenTarget {
   OffscreenTarget(const OffscreenTarget&) = delete;
   OffscreenTarget& operator=(const OffscreenTarget&) = delete;
   bool complete() const { return complete_; }
-  // The whole frame as RGB bytes, top row first.
+  // The whole frame as RGB bytes, top row first (read as RGBA, which every GL reads back).
   std::vector<unsigned char> readTopDown() const {
-    const std::size_t row = static_cast<std::size_t>(width_) * 3;
-    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(height_));
+    const auto w = static_cast<std::size_t>(width_);
+    const auto h = static_cast<std::size_t>(height_);
+    std::vector<unsigned char> bottomUp(w * h * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
-    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<unsigned char> topDown(bottomUp.size());
-    for (std::size_t r = 0; r < static_cast<std::size_t>(height_); ++r) {
-      std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>((height_ - 1 - r) * row), row,
-                  topDown.begin() + static_cast<std::ptrdiff_t>(r * row));
+    glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> topDown(w * h * 3);
+    for (std::size_t r = 0; r < h; ++r) {
+      for (std::size_t c = 0; c < w; ++c) {
+        std::copy_n(&bottomUp[((h - 1 - r) * w + c) * 4], 3, &topDown[(r * w + c) * 3]);
+      }
     }
     return topDown;
   }

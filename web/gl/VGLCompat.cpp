@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "VDisplayLists.h"
+#include "draw/VDisplayLists.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// VDisplayLists: display lists kept by the program itself, for a GL that has none (WebGL under
-// emscripten's immediate-mode emulation).
+// VDisplayLists: display lists kept by the program itself, for a GL that has none (a core
+// profile, OpenGL ES, WebGL).
 #pragma once
 
 #include <cstddef>
@@ -10,7 +10,7 @@
 // A list is the sequence of calls made between newList and endList, recorded as plain values.
 // Only the calls that make sense in the lists of an immediate-mode program are kept: the
 // primitive brackets, vertices, texture coordinates, colours and model-view translations and
-// scalings. A caller that records anything else is told so (see VGLCompat), never given a list
+// scalings. A caller that records anything else is told so (see VGLRenderer), never given a list
 // that silently draws something else.
 class VDisplayLists {
  public:

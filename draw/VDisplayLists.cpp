@@ -1,4 +1,4 @@
-#include "VDisplayLists.h"
+#include "draw/VDisplayLists.h"
 
 #include <climits>
 #include <utility>

@@ -2,8 +2,10 @@
 # End to end: the real vuna-overlay program in the X server, driven by real input through XTEST,
 # checked by what a user sees (the cube's and the widgets' pixels) and by what it prints. The
 # point is the split of input between the program's scene and Vuna's widgets drawn over it.
-# One PASS or FAIL line per check.
-# Usage: overlay_e2e.sh <vuna-overlay> <folder for pictures and logs> [preload library]
+# vuna-overlay-core, the same program under GLFW in a core profile, goes through it too
+# (overlay_core_e2e.sh). One PASS or FAIL line per check.
+# Usage: overlay_e2e.sh <vuna-overlay or vuna-overlay-core> <folder for pictures and logs>
+#        [preload library]
 # The optional library is preloaded into the program (it keeps the GL driver mapped for the
 # leak check of a sanitizer build).
 # The picture tests below are functions that wait_for calls by name:

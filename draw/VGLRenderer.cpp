@@ -17,6 +17,10 @@
 #ifndef GL_INTENSITY
 #define GL_INTENSITY 0x8049
 #endif
+// WebGL 2 has no polygon mode; a browser's context is ES, where the renderer never sets it.
+#if defined(__EMSCRIPTEN__)
+#define glPolygonMode(face, mode) static_cast<void>(0)
+#endif
 
 namespace {
 

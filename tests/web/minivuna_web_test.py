@@ -97,7 +97,7 @@ def problems(b):
     bad = list(b.exceptions)
     bad += ["%s: %s" % (level, text) for level, text in b.log_entries
             if level == "error" or "WebGL" in text]
-    bad += [line for line in b.console if "Vuna web GL" in line or "OpenGL-ERROR" in line
+    bad += [line for line in b.console if "Vuna GL layer" in line or "OpenGL-ERROR" in line
             or "Error occured" in line]
     bad += ["console error: " + line for line in b.console_errors]
     return bad

@@ -580,7 +580,8 @@ void VGLRenderer::emitLines(const Input* v, std::size_t n) {
   const float half = width / 2.0f;
   const bool thin = width == 1.0f;
   const bool flat = ShadeModel == GL_FLAT;
-  std::vector<float> window(n * 4);
+  std::vector<float>& window = WindowScratch;  // kept between primitives: no allocation a line
+  window.resize(n * 4);
   for (std::size_t i = 0; i < n; ++i) {
     toWindow(v[i], &window[i * 4]);
   }

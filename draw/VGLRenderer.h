@@ -213,6 +213,7 @@ class VGLRenderer {
   bool InPrimitive = false;
   GLenum Mode = 0;
   std::vector<Input> Primitive;
+  std::vector<float> WindowScratch;  // a line primitive's vertices in window space
   float LineWidth = 1.0f;
   GLenum ShadeModel = GL_SMOOTH;
   GLenum PolygonModeNow = GL_FILL;

@@ -10,9 +10,10 @@
 
 #include "draw/DrawText.h"
 
+#include "draw/VGLLayer.h"
+
 #include <GL/gl.h>
 #if !defined(__EMSCRIPTEN__)
-#include <dlfcn.h>
 #endif
 
 #include <algorithm>
@@ -41,40 +42,16 @@ const char* const kLatin1Sheets[2][2] = {
     {"font_latin1_regular.tga", "font_latin1_bold.tga"},
     {"font_latin1_regular_2x.tga", "font_latin1_bold_2x.tga"}};
 
-// The identity of the current GL context, or null when the platform gives none.
+// The drawer's names are kept per context, keyed by the context current when they are used.
 //
 // Names alone cannot tell contexts apart: every context numbers its lists and textures from 1,
 // so the drawer's names of one context are often valid names in another, where they are the
-// program's or another screen's. So the names are kept per context, keyed by the context the
-// platform says is current: GLX's or EGL's handle, looked up at run time so that the toolkit
-// adds no link dependency on either (the program's GL library brings them). A handle may be
-// reused by a context made after another was destroyed, so the names found under a key are
-// still checked with glIsList before use. Where no handle is found, every context shares the
-// key null and only that check is left: a new context is still noticed (its lists are
-// missing), but two contexts alive at once may then not be told apart.
-const void* currentContext() {
-#if defined(__EMSCRIPTEN__)
-  // The browser build's GL layer serves one context and names it.
-  return glXGetCurrentContext();
-#else
-  using CurrentContextFunction = void* (*)();
-  static const auto glx =
-      reinterpret_cast<CurrentContextFunction>(dlsym(RTLD_DEFAULT, "glXGetCurrentContext"));
-  static const auto egl =
-      reinterpret_cast<CurrentContextFunction>(dlsym(RTLD_DEFAULT, "eglGetCurrentContext"));
-  if (glx != nullptr) {
-    if (const void* context = glx()) {
-      return context;
-    }
-  }
-  if (egl != nullptr) {
-    if (const void* context = egl()) {
-      return context;
-    }
-  }
-  return nullptr;
-#endif
-}
+// program's or another screen's. A handle may be reused by a context made after another was
+// destroyed, so the names found under a key are still checked with glIsList before use. Where
+// the platform names no context, every context shares the key null and only that check is
+// left: a new context is still noticed (its lists are missing), but two contexts alive at once
+// may then not be told apart.
+const void* currentContext() { return VGLLayer::currentContext(); }
 
 // Whether the glyph lists starting at base are there in the current context: both ends are
 // compiled lists, so a context without them answers false for at least one.

@@ -17,10 +17,6 @@
 #define glListBase VGLLayer::listBase
 #define glCallLists VGLLayer::callLists
 #define glIsList VGLLayer::isList
-// The text drawer keys its names by the current context; a browser has no GLX to ask.
-#if defined(__EMSCRIPTEN__)
-#define glXGetCurrentContext VGLLayer::currentContext
-#endif
 
 // Immediate mode and matrices.
 #define glBegin VGLLayer::begin

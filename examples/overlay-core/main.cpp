@@ -32,6 +32,8 @@
 #include <vuna/hosts/glfw/VGlfwHost.h>
 #include <vuna/vuna.h>
 
+#include "OverlayWidgets.h"
+
 namespace {
 
 constexpr int kWindowWidth = 640;
@@ -277,32 +279,6 @@ void resetView() {
 
 void resetPressed(VWidget*, VEvent*) { resetView(); }
 
-void buildGui() {
-  auto* window = new VWindow(screen);
-  window->setLeft(10);
-  window->setTop(10);
-  window->setWidth(240);
-  window->setHeight(140);
-  window->setCaption("Overlay");
-
-  auto* reset = new VCaptionButton(window);
-  reset->setLeft(10);
-  reset->setTop(35);
-  reset->setCaption("Reset view");
-  reset->onPress = resetPressed;
-
-  // The box flips itself on a press; the display reads it, so it needs no handler.
-  wireframeBox = new VCheckBox(window);
-  wireframeBox->setLeft(10);
-  wireframeBox->setTop(65);
-  wireframeBox->setCaption("Wireframe");
-
-  auto* field = new VTextEdit(window);
-  field->setLeft(10);
-  field->setTop(95);
-  field->setWidth(150);
-}
-
 // --- the program's input: what the GUI did not take -----------------------------------------
 
 // A press here is one the GUI did not take: it starts a turn with the left button and ends one
@@ -386,7 +362,7 @@ int main() {
   // The screen's host services (redisplays, timers, the clipboard, the pointer's shape) from
   // now on; its widgets may ask for them while they are built.
   gui = new VGlfwHost(screen, hrGuest);
-  buildGui();
+  wireframeBox = buildOverlayWidgets(screen, resetPressed);
 
   glfwSetMouseButtonCallback(window, mouseButton);
   glfwSetCursorPosCallback(window, cursorPos);

@@ -25,6 +25,8 @@
 
 #include <vuna/vuna.h>
 
+#include "OverlayWidgets.h"
+
 namespace {
 
 constexpr int kWindowWidth = 640;
@@ -122,32 +124,6 @@ void drawCube() {
     }
   }
   glEnd();
-}
-
-void buildGui() {
-  auto* window = new VWindow(screen);
-  window->setLeft(10);
-  window->setTop(10);
-  window->setWidth(240);
-  window->setHeight(140);
-  window->setCaption("Overlay");
-
-  auto* reset = new VCaptionButton(window);
-  reset->setLeft(10);
-  reset->setTop(35);
-  reset->setCaption("Reset view");
-  reset->onPress = resetPressed;
-
-  // The box flips itself on a press; the display reads it, so it needs no handler.
-  wireframeBox = new VCheckBox(window);
-  wireframeBox->setLeft(10);
-  wireframeBox->setTop(65);
-  wireframeBox->setCaption("Wireframe");
-
-  auto* field = new VTextEdit(window);
-  field->setLeft(10);
-  field->setTop(95);
-  field->setWidth(150);
 }
 
 // The scene sets every piece of state it relies on, each frame, and leaves it in force: the
@@ -292,7 +268,7 @@ int main(int argc, char** argv) {
   screen->setHostServices(&services);
   screen->setBackgroundVisible(false);
   screen->setSize(kWindowWidth, kWindowHeight);
-  buildGui();
+  wireframeBox = buildOverlayWidgets(screen, resetPressed);
 
   glutDisplayFunc(display);
   glutReshapeFunc(reshape);

@@ -27,6 +27,8 @@ namespace {
 // The stack depths Mesa gives a compatibility context, so that a program sees the same room.
 constexpr std::size_t kStackDepths[3] = {32, 32, 10};
 constexpr std::size_t kAttribDepth = 16;
+// Vertices a batch holds at most (2.5 MB) before it is drawn.
+constexpr std::size_t kBatchLimit = 1 << 16;
 
 // The unpack parameters kept for the toolkit; the renderer reads pixels with them itself.
 constexpr GLenum kUnpackNames[] = {
@@ -376,6 +378,9 @@ VGLRenderer::Shading VGLRenderer::currentShading() {
 // texture, or blends otherwise, starts a new draw. An opaque untextured primitive comes out the
 // same blended with (GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) as not blended, so it joins either.
 void VGLRenderer::prepareBatch(Shading shading, bool opaque) {
+  if (Batch.size() >= kBatchLimit) {
+    flush();  // a frame of very many primitives goes in parts, never in one growing buffer
+  }
   const bool textured = shading != shColor;
   if (textured && BatchTexture != 0 && BatchTexture != Binding[0]) {
     flush();

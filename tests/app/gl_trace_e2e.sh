@@ -13,7 +13,10 @@ mkdir -p "$out"
 cd "$(dirname "$exe")"  # the images are read from the working directory
 trace=$out/first-frame.trace
 rm -f "$trace"
-VUNA_GL_TRACE=$trace LD_PRELOAD=$library "$exe" > "$out/stdout.log" 2> "$out/stderr.log" &
+# A sanitizer build's runtime would refuse to come after the preloaded library.
+VUNA_GL_TRACE=$trace LD_PRELOAD=$library \
+  ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
+  "$exe" > "$out/stdout.log" 2> "$out/stderr.log" &
 pid=$!
 for _ in $(seq 1 80); do
   grep -qx 'glutSwapBuffers()' "$trace" 2>/dev/null && break

@@ -86,7 +86,7 @@ bool VListBox::takesKey(int key, bool special) {
 
 int VListBox::getRowHeight() { return std::max(1, Font->getSize() + 4); }
 int VListBox::getVisibleRows() { return std::max(1, (Height - 2 * kInset) / getRowHeight()); }
-int VListBox::rowsRight() { return Bar->getVisible() ? Width - 1 - kBarWidth : Width - kInset; }
+int VListBox::rowsRight() { return Bar != nullptr && Bar->getVisible() ? Width - 1 - kBarWidth : Width - kInset; }
 
 int VListBox::rowAt(int x, int y) {
   if (x < kInset || x >= rowsRight() || y < kInset || y >= Height - kInset) {
@@ -107,10 +107,21 @@ void VListBox::layout() {
   syncBar();
 }
 
+// The scroll bar is a child like any other: a program may free, remove or move it. The list
+// forgets a bar that leaves it and goes on without one.
+void VListBox::childrenChanged() {
+  if (Bar != nullptr && !lists(Bar)) {
+    Bar = nullptr;
+  }
+}
+
 void VListBox::syncBar() {
   const int visible = getVisibleRows();
   const int last = std::max(0, getItemCount() - visible);
   TopRow = std::clamp(TopRow, 0, last);
+  if (Bar == nullptr) {
+    return;
+  }
   Bar->setRange(0, last);
   Bar->setPageSize(visible);
   Bar->setValue(TopRow);
@@ -118,7 +129,10 @@ void VListBox::syncBar() {
 }
 
 void VListBox::barChanged(VWidget* bar, VEvent*) {
-  auto* list = static_cast<VListBox*>(bar->getOwner());
+  auto* list = dynamic_cast<VListBox*>(bar->getOwner());
+  if (list == nullptr || list->Bar != bar) {
+    return;  // a bar the program took away and put elsewhere
+  }
   list->TopRow = static_cast<VScrollBar*>(bar)->getValue();
   list->redraw();
 }
@@ -336,7 +350,9 @@ void VListBox::setTopRow(int row) {
   const int held = std::clamp(row, 0, std::max(0, getItemCount() - getVisibleRows()));
   if (held != TopRow) {
     TopRow = held;
-    Bar->setValue(TopRow);
+    if (Bar != nullptr) {
+      Bar->setValue(TopRow);
+    }
     redraw();
   }
 }

@@ -55,6 +55,7 @@ class VListBox : public VWidget {
   void draw(VEvent* e) override;
   /// Places the bar and holds the top row in range for the new height.
   void layout() override;
+  void childrenChanged() override;  ///< forgets its scroll bar once the program takes it away
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
   bool takesTabFocus() override;  ///< true: Tab stops here

@@ -83,7 +83,7 @@ int VTextView::getVisibleLines() {
 }
 int VTextView::maxTop() { return std::max(0, getLineCount() - getVisibleLines()); }
 int VTextView::textRight() {
-  return vuna::subClamped(Width, Bar->getVisible() ? 1 + kBarWidth : kInset);
+  return vuna::subClamped(Width, Bar != nullptr && Bar->getVisible() ? 1 + kBarWidth : kInset);
 }
 
 int VTextView::shownColumns() {
@@ -120,9 +120,20 @@ void VTextView::layout() {
   syncBar();
 }
 
+// The scroll bar is a child like any other: a program may free, remove or move it. The view
+// forgets a bar that leaves it and goes on without one.
+void VTextView::childrenChanged() {
+  if (Bar != nullptr && !lists(Bar)) {
+    Bar = nullptr;
+  }
+}
+
 void VTextView::syncBar() {
   const int last = maxTop();
   TopLine = std::clamp(TopLine, 0, last);
+  if (Bar == nullptr) {
+    return;
+  }
   Bar->setRange(0, last);
   Bar->setPageSize(getVisibleLines());
   Bar->setValue(TopLine);
@@ -130,7 +141,10 @@ void VTextView::syncBar() {
 }
 
 void VTextView::barChanged(VWidget* bar, VEvent*) {
-  auto* view = static_cast<VTextView*>(bar->getOwner());
+  auto* view = dynamic_cast<VTextView*>(bar->getOwner());
+  if (view == nullptr || view->Bar != bar) {
+    return;  // a bar the program took away and put elsewhere
+  }
   view->TopLine = static_cast<VScrollBar*>(bar)->getValue();
   view->redraw();
 }
@@ -204,7 +218,9 @@ void VTextView::setTopLine(int line) {
   const int held = std::clamp(line, 0, maxTop());
   if (held != TopLine) {
     TopLine = held;
-    Bar->setValue(TopLine);
+    if (Bar != nullptr) {
+      Bar->setValue(TopLine);
+    }
     redraw();
   }
 }

@@ -52,6 +52,7 @@ class VTextView : public VWidget {
   void draw(VEvent* e) override;
   /// Places the bar and holds the top line in range for the new height.
   void layout() override;
+  void childrenChanged() override;  ///< forgets its scroll bar once the program takes it away
   bool canDrag(VEvent* e) override;   ///< never
   bool canFocus(VEvent* e) override;  ///< true
   bool takesTabFocus() override;  ///< true: Tab stops here

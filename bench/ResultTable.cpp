@@ -33,6 +33,18 @@ const ScalingGoal kScalingGoals[] = {
     {"append_textview100000", "append_textview100", 1.2},
 };
 
+// Goals that hold one of Vuna's cases to a peer's time for the same case in the same run.
+struct PeerGoal {
+  const char* name;
+  const char* peer;
+  double limit;
+};
+const PeerGoal kPeerGoals[] = {
+    // The demo frame in a core-profile context, drawn through the GL layer, against Dear
+    // ImGui's OpenGL3 renderer in the same kind of context.
+    {"frame_demo_core", "imgui", 0.5},
+};
+
 // The list box's memory goal: at most kRowOverhead bytes a row besides the row's text.
 const char* const kRowMemoryCase = "memory_list1000000";
 constexpr double kRowOverhead = 16.0;
@@ -233,6 +245,16 @@ void ResultTable::printGoals(std::ostream& out, bool markdown) const {
     }
     const double ratio = large->nanoseconds / small->nanoseconds;
     lines.push_back(std::string(goal.large) + " / " + goal.small + ": " + fixed(ratio, 2) +
+                    " (at most " + fixed(goal.limit, 2) + ") " + verdict(ratio <= goal.limit));
+  }
+  for (const PeerGoal& goal : kPeerGoals) {
+    const Cell* vuna = ran(goal.name, "vuna");
+    const Cell* peer = ran(goal.name, goal.peer);
+    if (vuna == nullptr || peer == nullptr || peer->nanoseconds <= 0.0) {
+      continue;
+    }
+    const double ratio = vuna->nanoseconds / peer->nanoseconds;
+    lines.push_back(std::string(goal.name) + " vuna / " + goal.peer + ": " + fixed(ratio, 2) +
                     " (at most " + fixed(goal.limit, 2) + ") " + verdict(ratio <= goal.limit));
   }
   const Cell* rows = ran(kRowMemoryCase, "vuna");

@@ -1,4 +1,5 @@
-// vuna_bench: opens the one bench window, runs every case in its GL context, prints the table.
+// vuna_bench: opens the bench window and its core-profile twin, runs every case in the bench
+// window's GL context (the core-profile cases in the twin's), prints the table.
 //
 // Options of its own, taken out before the benchmark library reads the rest:
 //   --table=text|markdown|none   the side-by-side table after the run (text by default)
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CoreContext.h"
 #include "bench/ResultTable.h"
 #include "bench/SceneShape.h"
 
@@ -106,12 +108,14 @@ int main(int argc, char** argv) {
   glutInitWindowPosition(100, 100);
   const int window = glutCreateWindow("mini Vuna bench");
   glutSetWindow(window);
+  CoreContext::open();
   pinLoadedLibraries();
 
   std::cout << "CPU: " << cpuModel() << "\n"
             << "GL_RENDERER: " << glText(GL_RENDERER) << "\n"
             << "GL_VERSION: " << glText(GL_VERSION) << "\n"
-            << "GL_VENDOR: " << glText(GL_VENDOR) << std::endl;
+            << "GL_VENDOR: " << glText(GL_VENDOR) << "\n"
+            << "GL_VERSION of the core-profile cases: " << CoreContext::version() << std::endl;
 
   ResultTable results;
   benchmark::RunSpecifiedBenchmarks(&results);

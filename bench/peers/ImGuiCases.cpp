@@ -133,6 +133,10 @@ long long settle(ImGuiStage& stage, Scene& scene) {
 
 template <class Scene>
 void runFrames(benchmark::State& state, ImGuiStage& stage, Scene& scene) {
+  if (!stage.ready()) {
+    state.SkipWithError("ImGui's OpenGL renderer could not be set up in its context");
+    return;
+  }
   state.counters["widgets"] = static_cast<double>(settle(stage, scene));
   if (!PeerGlState::clean()) {
     state.SkipWithError("ImGui's frame left a GL error");
@@ -143,8 +147,8 @@ void runFrames(benchmark::State& state, ImGuiStage& stage, Scene& scene) {
   }
 }
 
-void frameDemo(benchmark::State& state) {
-  ImGuiStage stage;
+void frameDemo(benchmark::State& state, ImGuiStage::Renderer renderer) {
+  ImGuiStage stage(renderer);
   DemoWindowState window = demoWindowState("Window##demo");
   auto scene = [&] {
     return screenToolbar("##screenbar", peers::kScreenBar, peers::kScreenBarCaptions) + demoWindow(window, 0, 0, nullptr);
@@ -152,8 +156,8 @@ void frameDemo(benchmark::State& state) {
   runFrames(state, stage, scene);
 }
 
-void frameWindows100(benchmark::State& state) {
-  ImGuiStage stage;
+void frameWindows100(benchmark::State& state, ImGuiStage::Renderer renderer) {
+  ImGuiStage stage(renderer);
   std::vector<DemoWindowState> windows;
   for (int i = 0; i < bench::kFrameWindows; ++i) {
     windows.push_back(demoWindowState("Window##" + std::to_string(i)));
@@ -172,8 +176,8 @@ void frameWindows100(benchmark::State& state) {
 constexpr std::array<const char*, bench::kButtonsPerBar> kNumberCaptions = {"1", "2", "3", "4", "5",
                                                                              "6", "7", "8", "9", "10"};
 
-void frameButtons1000(benchmark::State& state) {
-  ImGuiStage stage;
+void frameButtons1000(benchmark::State& state, ImGuiStage::Renderer renderer) {
+  ImGuiStage stage(renderer);
   std::vector<std::string> names;
   for (int i = 0; i < bench::kButtonBars; ++i) {
     names.push_back("##bar" + std::to_string(i));
@@ -618,9 +622,18 @@ void openMenu(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(frameDemo)->Name("frame_demo/imgui")->UseRealTime();
-BENCHMARK(frameWindows100)->Name("frame_windows100/imgui")->UseRealTime();
-BENCHMARK(frameButtons1000)->Name("frame_buttons1000/imgui")->UseRealTime();
+using Renderer = ImGuiStage::Renderer;
+BENCHMARK_CAPTURE(frameDemo, gl2, Renderer::openGL2)->Name("frame_demo/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(frameWindows100, gl2, Renderer::openGL2)->Name("frame_windows100/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(frameButtons1000, gl2, Renderer::openGL2)->Name("frame_buttons1000/imgui")->UseRealTime();
+// The same scenes in the core-profile window, drawn by ImGui's OpenGL3 renderer.
+BENCHMARK_CAPTURE(frameDemo, core, Renderer::openGL3Core)->Name("frame_demo_core/imgui")->UseRealTime();
+BENCHMARK_CAPTURE(frameWindows100, core, Renderer::openGL3Core)
+    ->Name("frame_windows100_core/imgui")
+    ->UseRealTime();
+BENCHMARK_CAPTURE(frameButtons1000, core, Renderer::openGL3Core)
+    ->Name("frame_buttons1000_core/imgui")
+    ->UseRealTime();
 BENCHMARK(framePanel)->Name("frame_panel/imgui")->UseRealTime();
 BENCHMARK(clickDemo)->Name("click_demo/imgui")->UseRealTime();
 BENCHMARK(clickWindowsFront)->Name("click_windows10000_front/imgui")->UseRealTime();

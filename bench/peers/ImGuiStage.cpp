@@ -5,21 +5,38 @@
 #include <imgui.h>
 #include <imgui_impl_glut.h>
 #include <imgui_impl_opengl2.h>
+#include <imgui_impl_opengl3.h>
 
 #include "bench/SceneShape.h"
 
-ImGuiStage::ImGuiStage() : context_(ImGui::CreateContext()) {
+ImGuiStage::ImGuiStage(Renderer renderer) : renderer_(renderer) {
+  if (renderer_ == Renderer::openGL3Core) {
+    core_.emplace();
+  } else {
+    gl_.emplace();
+  }
+  context_ = ImGui::CreateContext();
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;
   io.LogFilename = nullptr;
   ImGui::GetStyle().WindowMinSize = ImVec2(1.0f, 1.0f);
   ImGui_ImplGLUT_Init();
   ImGui_ImplGLUT_ReshapeFunc(bench::kWindowWidth, bench::kWindowHeight);
-  ImGui_ImplOpenGL2_Init();
+  if (renderer_ == Renderer::openGL3Core) {
+    ready_ = core_->ready() && ImGui_ImplOpenGL3_Init("#version 330 core");
+  } else {
+    ready_ = ImGui_ImplOpenGL2_Init();
+  }
 }
 
 ImGuiStage::~ImGuiStage() {
-  ImGui_ImplOpenGL2_Shutdown();
+  if (ready_) {
+    if (renderer_ == Renderer::openGL3Core) {
+      ImGui_ImplOpenGL3_Shutdown();
+    } else {
+      ImGui_ImplOpenGL2_Shutdown();
+    }
+  }
   ImGui_ImplGLUT_Shutdown();
   ImGui::DestroyContext(context_);
 }
@@ -34,14 +51,22 @@ void ImGuiStage::specialKey(int glutKey, bool down) {
 }
 
 void ImGuiStage::begin() {
-  ImGui_ImplOpenGL2_NewFrame();
+  if (renderer_ == Renderer::openGL3Core) {
+    ImGui_ImplOpenGL3_NewFrame();
+  } else {
+    ImGui_ImplOpenGL2_NewFrame();
+  }
   ImGui_ImplGLUT_NewFrame();
 }
 
 void ImGuiStage::finishDrawn() {
   ImGui::Render();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+  if (renderer_ == Renderer::openGL3Core) {
+    ImGui_ImplOpenGL3_RenderDrawData(ImGui::GetDrawData());
+  } else {
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+  }
   glFinish();
 }
 

@@ -1,6 +1,9 @@
-// ImGuiStage: a Dear ImGui context with its GLUT and OpenGL2 backends for one case, and its frames.
+// ImGuiStage: a Dear ImGui context with its GLUT and OpenGL backends for one case, and its frames.
 #pragma once
 
+#include <optional>
+
+#include "bench/CoreContext.h"
 #include "bench/peers/PeerGlState.h"
 
 struct ImGuiContext;
@@ -15,12 +18,22 @@ struct ImGuiContext;
 // it submitted.
 class ImGuiStage {
  public:
-  ImGuiStage();
+  // Which of ImGui's OpenGL renderers draws the frames, and in which context: the OpenGL2
+  // backend (GL 1.x calls, client arrays) in the bench window, its whole GL state saved around
+  // the case; or the OpenGL3 backend (a GLSL 330 program, one vertex and index buffer) in the
+  // core-profile window, which saves and restores what it changes around each draw itself.
+  enum class Renderer { openGL2, openGL3Core };
+
+  explicit ImGuiStage(Renderer renderer = Renderer::openGL2);
   ~ImGuiStage();
   ImGuiStage(const ImGuiStage&) = delete;
   ImGuiStage& operator=(const ImGuiStage&) = delete;
 
-  // A drawn frame: the backends' new frame, the scene, Render, clear, the OpenGL2 backend's
+  // False when the renderer could not be set up (no core-profile context, or the OpenGL3
+  // backend refused it): the case must skip, and draw no frame.
+  bool ready() const { return ready_; }
+
+  // A drawn frame: the backends' new frame, the scene, Render, clear, the OpenGL backend's
   // draw of the draw data, glFinish. No buffer swap. Returns the scene's widget count.
   template <class Scene>
   long long frame(Scene&& scene) {
@@ -51,6 +64,9 @@ class ImGuiStage {
   void finishDrawn();
   void finishUndrawn();
 
-  PeerGlState gl_;
-  ImGuiContext* context_;
+  Renderer renderer_;
+  std::optional<CoreContext> core_;  // OpenGL3: the core window current while the stage lives
+  std::optional<PeerGlState> gl_;    // OpenGL2: the bench window's state put back at the end
+  ImGuiContext* context_ = nullptr;
+  bool ready_ = false;
 };

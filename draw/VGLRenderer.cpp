@@ -502,6 +502,85 @@ void VGLRenderer::emitTriangles(const Input* v, std::size_t n) {
   }
 }
 
+// A rectangle of one opaque colour over the whole viewport (a screen's background) lights every
+// pixel of the viewport with that colour, which a clear of the viewport does too, without a
+// fragment shaded: on a software rasteriser the blended fill of a 500 by 400 window costs more
+// than all the widgets over it (llvmpipe clears it in a fraction of that). Taken only where the
+// draw and the clear come out the same: no texture, no scissor box, a blending that keeps an
+// opaque colour, no driver test or culling that could drop fragments, and the four corners a
+// rectangle in window space (two triangles that cover it) within the depth range.
+bool VGLRenderer::clearedInstead(const Input* v, std::size_t n) {
+  if (n != 4 || (Mode != GL_QUADS && Mode != GL_POLYGON && Mode != GL_TRIANGLE_FAN) || Scissor ||
+      currentShading() != shColor) {
+    return false;
+  }
+  const float* c = v[0].color;
+  for (std::size_t i = 1; i < n; ++i) {
+    if (!std::equal(c, c + 4, v[i].color)) {
+      return false;
+    }
+  }
+  const bool keepsColor = (BlendSrc == GL_SRC_ALPHA && BlendDst == GL_ONE_MINUS_SRC_ALPHA &&
+                           c[3] >= 1.0f) ||
+                          (BlendSrc == GL_ONE && BlendDst == GL_ZERO);
+  if (Blend && !keepsColor) {
+    return false;
+  }
+  for (const auto& [cap, on] : Kept) {
+    if (on && cap != GL_DITHER && drawsOwnCapability(cap)) {
+      return false;
+    }
+  }
+  float corner[4][4];
+  for (std::size_t i = 0; i < n; ++i) {
+    toWindow(v[i], corner[i]);
+    if (!(corner[i][2] >= -1.0f && corner[i][2] <= 1.0f)) {
+      return false;
+    }
+  }
+  // Each corner shares its x with one neighbour and its y with the other: a rectangle walked
+  // round its edges, not crossed and not flat.
+  bool sharesX[4] = {};
+  for (std::size_t i = 0; i < n; ++i) {
+    const float* a = corner[i];
+    const float* b = corner[(i + 1) % n];
+    sharesX[i] = a[0] == b[0];
+    if (sharesX[i] == (a[1] == b[1])) {
+      return false;
+    }
+  }
+  if (sharesX[0] == sharesX[1] || sharesX[1] == sharesX[2] || sharesX[2] == sharesX[3]) {
+    return false;
+  }
+  const float left = std::min(corner[0][0], corner[2][0]);
+  const float right = std::max(corner[0][0], corner[2][0]);
+  const float bottom = std::min(corner[0][1], corner[2][1]);
+  const float top = std::max(corner[0][1], corner[2][1]);
+  const GLint* vp = viewportNow();
+  if (left > static_cast<float>(vp[0]) || bottom > static_cast<float>(vp[1]) ||
+      right < static_cast<float>(vp[0] + vp[2]) || top < static_cast<float>(vp[1] + vp[3])) {
+    return false;
+  }
+  flush();
+  // The clear colour and the scissor are the program's: set for the clear, then put back.
+  GLfloat clearColor[4] = {};
+  GLint box[4] = {};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  const bool scissorOn = glIsEnabled(GL_SCISSOR_TEST) == GL_TRUE;
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(vp[0], vp[1], vp[2], vp[3]);
+  glClearColor(toByte(c[0]) / 255.0f, toByte(c[1]) / 255.0f, toByte(c[2]) / 255.0f,
+               toByte(c[3]) / 255.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+  glScissor(box[0], box[1], box[2], box[3]);
+  if (!scissorOn) {
+    glDisable(GL_SCISSOR_TEST);
+  }
+  return true;
+}
+
 // The window position (x, y) of a vertex, with its depth and w kept for the way back.
 void VGLRenderer::toWindow(const Input& in, float out[4]) {
   const float* m = mvp().m;
@@ -803,7 +882,7 @@ void VGLRenderer::end() {
   } else if (Mode == GL_POINTS || Mode == GL_LINES || Mode == GL_LINE_STRIP ||
              Mode == GL_LINE_LOOP) {
     emitLines(Primitive.data(), n);
-  } else {
+  } else if (!clearedInstead(Primitive.data(), n)) {
     emitTriangles(Primitive.data(), n);
   }
   Primitive.clear();

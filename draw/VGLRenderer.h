@@ -179,6 +179,7 @@ class VGLRenderer {
   void multiply(const float* m);
   const Matrix& mvp();
   void emitTriangles(const Input* v, std::size_t n);
+  bool clearedInstead(const Input* v, std::size_t n);
   void emitLines(const Input* v, std::size_t n);
   static void thinLineSpan(float a, float b, float place, bool xMajor, int& first, int& last,
                            int& across);

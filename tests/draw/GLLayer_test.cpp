@@ -247,6 +247,62 @@ TEST_F(GLLayer, AFrameOfFacesBevelsAndTextIsAFewDraws) {
   glDeleteTextures(1, &sheet);
 }
 
+// An opaque rectangle of one colour over the whole viewport (a screen's background) is cleared,
+// not drawn: the driver's pixels, none outside a viewport smaller than the window, and the
+// program's clear colour and scissor test as they were. A rectangle that is translucent,
+// smaller than the viewport or scissored is drawn as before.
+TEST_F(GLLayer, AnOpaqueRectangleOverTheViewportIsAClearWithTheDriversPixels) {
+  struct Case {
+    const char* what;
+    float alpha;
+    bool blend;
+    float inset;
+    bool scissor;
+    long draws;
+  };
+  const Case cases[] = {
+      {"opaque", 1.0f, false, 0, false, 0},
+      {"opaque and blended", 1.0f, true, 0, false, 0},
+      {"larger than the viewport", 1.0f, true, -5, false, 0},
+      {"translucent", 0.5f, true, 0, false, 1},
+      {"a pixel short of the viewport", 1.0f, false, 1, false, 1},
+      {"scissored", 1.0f, false, 0, true, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const long before = VGLLayer::getDrawCount();
+    expectSamePicture([&] {
+      // 200 by 100 pixels at (20, 10) of the window, one unit a pixel.
+      glViewport(20, 400 - 110, 200, 100);
+      glMatrixMode(GL_PROJECTION);
+      glLoadIdentity();
+      glOrtho(0, 200, 100, 0, -1, 1);
+      glMatrixMode(GL_MODELVIEW);
+      if (c.blend) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+      }
+      if (c.scissor) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(40, 400 - 60, 100, 40);
+      }
+      glColor4f(0.9f, 0.6f, 0.2f, c.alpha);
+      const float lo = c.inset;
+      shape(GL_POLYGON, {lo, 100 - lo, lo, lo, 200 - lo, lo, 200 - lo, 100 - lo});
+      GLfloat clearColor[4] = {};
+      glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+      EXPECT_FLOAT_EQ(clearColor[2], 0.5f);
+      if (VGLLayer::drawsItself()) {  // the renderer keeps its scissor test to itself
+        EXPECT_EQ(::glIsEnabled(GL_SCISSOR_TEST), GL_FALSE);
+      }
+      glDisable(GL_SCISSOR_TEST);
+      glDisable(GL_BLEND);
+      glViewport(0, 0, 500, 400);
+    });
+    EXPECT_EQ(VGLLayer::getDrawCount() - before, c.draws);
+  }
+}
+
 // Misuse gets GL's error, not a crash; a call a display list cannot hold is named once and
 // left out, and the rest of the list still draws.
 TEST_F(GLLayer, MisuseGetsGlsErrorsAndAListKeepsOnlyWhatItCanHold) {

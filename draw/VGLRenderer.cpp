@@ -54,31 +54,17 @@ constexpr GLenum kDesktopCapabilities[] = {
     GL_CLIP_DISTANCE0, GL_CLIP_DISTANCE1,   GL_CLIP_DISTANCE2,     GL_CLIP_DISTANCE3,
     GL_CLIP_DISTANCE4, GL_CLIP_DISTANCE5,   GL_LINE_SMOOTH,        GL_POLYGON_SMOOTH};
 
-// Capabilities the overlay turns off in a program's context, for the fragments to come out as
-// the toolkit computed them.
-constexpr GLenum kOffForDrawing[] = {
-    GL_DEPTH_TEST,        GL_CULL_FACE,          GL_STENCIL_TEST,   GL_SCISSOR_TEST,
-    GL_POLYGON_OFFSET_FILL, GL_SAMPLE_ALPHA_TO_COVERAGE, GL_SAMPLE_COVERAGE,
-    GL_RASTERIZER_DISCARD};
-constexpr GLenum kDesktopOffForDrawing[] = {
-    GL_COLOR_LOGIC_OP,  GL_FRAMEBUFFER_SRGB, GL_CLIP_DISTANCE0, GL_CLIP_DISTANCE1,
-    GL_CLIP_DISTANCE2,  GL_CLIP_DISTANCE3,   GL_CLIP_DISTANCE4, GL_CLIP_DISTANCE5,
-    GL_POLYGON_SMOOTH};
-
 // A scissor box that clips nothing.
 constexpr std::int16_t kOpenBox[4] = {std::numeric_limits<std::int16_t>::min(),
                                       std::numeric_limits<std::int16_t>::min(),
                                       std::numeric_limits<std::int16_t>::max(),
                                       std::numeric_limits<std::int16_t>::max()};
 
-// A line one pixel wide lights the pixels a desktop GL's diamond rule gives it, as Mesa applies
-// the rule: each pixel's diamond (as wide along the line as the line is near the pixel's
-// centre) is lit when the line leaves it before its end. A flat line leaves no diamond at either
-// end exactly on its border; a steep one counts a diamond's lower corner in and its upper corner
-// out (window space). So the ends of the parallelogram move back along the major axis by the
-// diamond's half-width, and by kEndShift one way or the other for those ties. Across, a line on
-// the border of two rows (or columns) lights the row below it (the column left of it), as Mesa
-// does. Wider lines are quads in the driver too, cut by the rule triangles follow: no shift.
+// Lines that run along neither a row nor a column (see thinLineSpan for those) are drawn as
+// parallelograms: a thin one's ends move back along it by kEndShift, so that the pixel its start
+// is in is lit and the one its end is in is not, and it moves by kAcrossShift across, to the row
+// below (the column left of) a border it runs on, as Mesa lights it. Wider lines are quads in
+// the driver too, cut by the rule triangles follow: no shift.
 constexpr float kEndShift = 1.0f / 256.0f;
 constexpr float kAcrossShift = -1.0f / 256.0f;
 
@@ -255,14 +241,13 @@ void VGLRenderer::makeProgram() {
     glGetProgramInfoLog(Program, sizeof text, nullptr, text);
     log += text;
   }
-  Failed = !log.empty() && linked != GL_TRUE;
+  Failed = linked != GL_TRUE;
   if (Failed) {
     VMessages::write(VMessages::msError,
                      "Vuna: the GL layer's shaders were refused by the driver; nothing is drawn: " +
                          log);
     return;
   }
-  TextureUniform = glGetUniformLocation(Program, "uTexture");
 
   GLint program = 0;
   GLint vertexArray = 0;
@@ -271,7 +256,7 @@ void VGLRenderer::makeProgram() {
   glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &vertexArray);
   glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
   glUseProgram(Program);
-  glUniform1i(TextureUniform, 0);
+  glUniform1i(glGetUniformLocation(Program, "uTexture"), 0);
   glGenVertexArrays(1, &VertexArray);
   glGenBuffers(1, &Buffer);
   glBindVertexArray(VertexArray);
@@ -452,16 +437,12 @@ void VGLRenderer::emitTriangles(const Input* v, std::size_t n) {
     opaque = v[i].color[3] >= 1.0f;
   }
   prepareBatch(shading, opaque);
-  const float* m = mvp().m;
   const bool flat = ShadeModel == GL_FLAT;
   const auto triangle = [&](std::size_t a, std::size_t b, std::size_t c, std::size_t provoking) {
     for (std::size_t index : {a, b, c}) {
       const Input& in = v[index];
       Output o;
-      o.x = m[0] * in.x + m[4] * in.y + m[12];
-      o.y = m[1] * in.x + m[5] * in.y + m[13];
-      o.z = m[2] * in.x + m[6] * in.y + m[14];
-      o.w = m[3] * in.x + m[7] * in.y + m[15];
+      toClip(in, &o.x);
       fillOutput(o, in, shading, flat ? v[provoking].color : in.color);
       Batch.push_back(o);
     }
@@ -581,14 +562,23 @@ bool VGLRenderer::clearedInstead(const Input* v, std::size_t n) {
   return true;
 }
 
-// The window position (x, y) of a vertex, with its depth and w kept for the way back.
-void VGLRenderer::toWindow(const Input& in, float out[4]) {
+// The clip position (x, y, z, w) of a vertex: the model-view and projection matrices applied
+// as one, in the order of terms the driver's own transform uses.
+void VGLRenderer::toClip(const Input& in, float out[4]) {
   const float* m = mvp().m;
-  const float x = m[0] * in.x + m[4] * in.y + m[12];
-  const float y = m[1] * in.x + m[5] * in.y + m[13];
-  const float z = m[2] * in.x + m[6] * in.y + m[14];
-  float w = m[3] * in.x + m[7] * in.y + m[15];
-  w = w != 0.0f ? w : 1.0f;
+  for (int row = 0; row < 4; ++row) {
+    out[row] = m[row] * in.x + m[4 + row] * in.y + m[12 + row];
+  }
+}
+
+// The window position (x, y) of a vertex and its depth.
+void VGLRenderer::toWindow(const Input& in, float out[4]) {
+  float clip[4];
+  toClip(in, clip);
+  const float x = clip[0];
+  const float y = clip[1];
+  const float z = clip[2];
+  const float w = clip[3] != 0.0f ? clip[3] : 1.0f;
   // As the driver maps to the window: x * scale + offset, so that ends on a pixel border land
   // on the same side of it.
   const GLint* vp = viewportNow();
@@ -711,14 +701,14 @@ void VGLRenderer::emitLines(const Input* v, std::size_t n) {
         return;
       }
       const bool forward = (xMajor ? dx : dy) > 0.0f;
-      const auto lo = static_cast<float>(forward ? first : last + 1);
-      const auto hi = static_cast<float>(forward ? last + 1 : first);
+      const auto from = static_cast<float>(forward ? first : last + 1);
+      const auto to = static_cast<float>(forward ? last + 1 : first);
       const auto near = static_cast<float>(across);
       const auto far = static_cast<float>(across + 1);
       const float corners[16] = {
-          xMajor ? lo : near, xMajor ? near : lo, a[2], 1, xMajor ? lo : far, xMajor ? far : lo,
-          a[2], 1, xMajor ? hi : far, xMajor ? far : hi, b[2], 1, xMajor ? hi : near,
-          xMajor ? near : hi, b[2], 1};
+          xMajor ? from : near, xMajor ? near : from, a[2], 1, xMajor ? from : far,
+          xMajor ? far : from, a[2], 1, xMajor ? to : far, xMajor ? far : to, b[2], 1,
+          xMajor ? to : near, xMajor ? near : to, b[2], 1};
       quad(corners, ends, colors);
       return;
     }
@@ -1572,18 +1562,21 @@ void VGLRenderer::saveProgramState(ProgramState& s) {
   // What the toolkit's drawing assumes.
   glBindSampler(0, 0);
   glBlendEquation(GL_FUNC_ADD);
-  for (GLenum cap : kOffForDrawing) glDisable(cap);
-  if (!Es) {
-    for (GLenum cap : kDesktopOffForDrawing) glDisable(cap);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-  }
-  // The renderer's records of driver state start from what the program left.
+  // Every capability that could drop or change a fragment is off (dithering changes nothing on
+  // the toolkit's flat colours and stays); blending is the batch's. The renderer's records of
+  // the driver's capabilities follow.
   for (const auto& [cap, on] : s.enables) {
+    const bool stays = cap == GL_DITHER && on;
+    if (!stays && cap != GL_BLEND) {
+      glDisable(cap);
+    }
     if (drawsOwnCapability(cap)) {
-      Kept[cap] = false;
+      Kept[cap] = stays;
     }
   }
-  Kept[GL_DITHER] = glIsEnabled(GL_DITHER) == GL_TRUE;
+  if (!Es) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  }
   ActiveUnit = 0;
   Binding[0] = static_cast<GLuint>(s.texture);
   std::copy(std::begin(s.colorMask), std::end(s.colorMask), ColorMaskNow);

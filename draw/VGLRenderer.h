@@ -183,6 +183,7 @@ class VGLRenderer {
   void emitLines(const Input* v, std::size_t n);
   static void thinLineSpan(float a, float b, float place, bool xMajor, int& first, int& last,
                            int& across);
+  void toClip(const Input& in, float out[4]);
   void toWindow(const Input& in, float out[4]);
   void fillOutput(Output& o, const Input& in, Shading shading, const float* color);
   void pushWindowVertex(const float win[4], const Input& in, Shading shading, const float* color);
@@ -201,7 +202,6 @@ class VGLRenderer {
   bool Es = false;
   bool Failed = false;
   GLuint Program = 0, VertexArray = 0, Buffer = 0;
-  GLint TextureUniform = -1;
   long DrawCount = 0;
 
   // GL 1.x state.

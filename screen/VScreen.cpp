@@ -896,7 +896,6 @@ void VScreen::drawOverlay() {
     glLoadMatrixf(projection);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(modelView);
-    VGLLayer::flush();
   }
   glActiveTexture(static_cast<GLenum>(activeTexture));
   glClientActiveTexture(static_cast<GLenum>(clientActiveTexture));
